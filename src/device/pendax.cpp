@@ -1,0 +1,48 @@
+#include "device/pendax.h"
+
+CPendax::CPendax(DeviceConfig* config, const CLogH* hostLogger)
+    : CBase(hostLogger),
+      serialPort(nullptr),
+      deviceName(nullptr),
+      serialPortName(nullptr),
+      baudRate(0),
+      initInfo{},
+      config(config) {
+    logger->debug("CPendax: \"constructor\" called.", true);
+    if (hostLogger == nullptr) {
+        logger->setName("CPendax");
+    }
+}
+
+CPendax::~CPendax() {
+    delete[] deviceName;
+    delete[] serialPortName;
+    delete serialPort;
+    logger->debug("CPendax: \"destructor\" called.", true);
+}
+
+std::int32_t CPendax::init(const InitInfo*) { return -1; }
+
+bool CPendax::start() {
+    logger->debug("CPendax: \"start\" called.", true);
+    return true;
+}
+
+std::int32_t CPendax::configure() { return dataType; }
+
+bool CPendax::stop() {
+    logger->debug("CPendax: \"stop\" called.", true);
+    if (serialPort != nullptr) {
+        serialPort->closePort();
+    }
+    return true;
+}
+
+bool CPendax::printSettings() { return false; }
+
+std::int32_t CPendax::recvData(ChangeMasks*, std::int32_t) { return -1; }
+
+std::int32_t CPendax::sendData(std::int32_t, std::int32_t) {
+    logger->warning("CPendax: Can not send any data.", true);
+    return -1;
+}

@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "loaded_module.h"
+#include "plain_logger.h"
+#include "stdout_capture.h"
+
+namespace {
+
+TEST(ModuleEntry, OnlyTheTwoEntryPointsAreExported) {
+    LoadedModule module;
+    EXPECT_EQ(module.symbol("_ZN7CPendax8sendDataEii"), nullptr);
+    EXPECT_EQ(module.symbol("_ZN4CLogH4infoEPKcb"), nullptr);
+}
+
+TEST(ModuleEntry, DeviceWithoutHostLoggerLogsAsCPendaxWithoutDebug) {
+    LoadedModule module;
+    DeviceConfig config{};
+    StdoutCapture out;
+    CBase* device = module.createDev(&config, nullptr);
+    ASSERT_NE(device, nullptr);
+    EXPECT_TRUE(device->start());
+    EXPECT_EQ(device->sendData(0, 0), -1);
+    EXPECT_EQ(device->sendData(-7, 123456), -1);
+    EXPECT_TRUE(device->stop());
+    EXPECT_TRUE(module.deleteDev(device));
+
+    const auto lines = out.lines();
+    ASSERT_EQ(lines.size(), 2u);
+    const std::regex warning(
+        "^[A-Z][a-z]{2} [0-9]{2} [0-9:]{8} CPendax\\[[0-9]+\\]: WARNING: CPendax: Can not send any "
+        "data\\.$");
+    EXPECT_TRUE(std::regex_match(lines[0], warning)) << lines[0];
+    EXPECT_TRUE(std::regex_match(lines[1], warning)) << lines[1];
+}
+
+TEST(ModuleEntry, DeviceLogsThroughItsOwnCopyOfTheHostLogger) {
+    LoadedModule module;
+    DeviceConfig config{};
+    CLogH host = plainLogger("pendax-host", 1);
+    StdoutCapture out;
+    CBase* device = module.createDev(&config, &host);
+    ASSERT_NE(device, nullptr);
+    host.setName("changed by the host");
+    host.debugSetting = 0;
+    device->start();
+    device->sendData(1, 2);
+    device->stop();
+    module.deleteDev(device);
+
+    EXPECT_EQ(out.lines(), (std::vector<std::string>{
+                               "pendax-host: DEBUG: CPendax: \"constructor\" called.",
+                               "pendax-host: DEBUG: CPendax: \"start\" called.",
+                               "pendax-host: WARNING: CPendax: Can not send any data.",
+                               "pendax-host: DEBUG: CPendax: \"stop\" called.",
+                               "pendax-host: DEBUG: CPendax: \"destructor\" called.",
+                           }));
+}
+
+TEST(ModuleEntry, DeleteDevRefusesNull) {
+    LoadedModule module;
+    StdoutCapture out;
+    EXPECT_FALSE(module.deleteDev(nullptr));
+    EXPECT_EQ(out.text(), "");
+}
+
+}  // namespace

@@ -1,0 +1,40 @@
+#pragma once
+// The built module, loaded with dlopen and driven through its exported entry points, exactly as
+// the host does it.
+
+#include <dlfcn.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "device/base.h"
+#include "device/device_config.h"
+
+class LoadedModule {
+public:
+    using CreateDev = CBase* (*)(DeviceConfig*, const CLogH*);
+    using DeleteDev = bool (*)(CBase*);
+
+    explicit LoadedModule(const char* path = PENDAX_MODULE_PATH)
+        : handle(dlopen(path, RTLD_NOW | RTLD_LOCAL)) {
+        if (handle == nullptr) {
+            throw std::runtime_error(std::string("dlopen: ") + dlerror());
+        }
+        createDev = reinterpret_cast<CreateDev>(dlsym(handle, "createDev"));
+        deleteDev = reinterpret_cast<DeleteDev>(dlsym(handle, "deleteDev"));
+        if (createDev == nullptr || deleteDev == nullptr) {
+            throw std::runtime_error("entry points not exported");
+        }
+    }
+    ~LoadedModule() { dlclose(handle); }
+    LoadedModule(const LoadedModule&) = delete;
+    LoadedModule& operator=(const LoadedModule&) = delete;
+
+    void* symbol(const char* name) const { return dlsym(handle, name); }
+
+    CreateDev createDev;
+    DeleteDev deleteDev;
+
+private:
+    void* handle;
+};
