@@ -21,14 +21,18 @@ CPendax::~CPendax() {
     logger->debug("CPendax: \"destructor\" called.", true);
 }
 
-std::int32_t CPendax::init(const InitInfo*) { return -1; }
+std::int32_t CPendax::init(const InitInfo*) {
+    return -1;
+}
 
 bool CPendax::start() {
     logger->debug("CPendax: \"start\" called.", true);
     return true;
 }
 
-std::int32_t CPendax::configure() { return dataType; }
+std::int32_t CPendax::configure() {
+    return dataType;
+}
 
 bool CPendax::stop() {
     logger->debug("CPendax: \"stop\" called.", true);
@@ -38,9 +42,13 @@ bool CPendax::stop() {
     return true;
 }
 
-bool CPendax::printSettings() { return false; }
+bool CPendax::printSettings() {
+    return false;
+}
 
-std::int32_t CPendax::recvData(ChangeMasks*, std::int32_t) { return -1; }
+std::int32_t CPendax::recvData(ChangeMasks*, std::int32_t) {
+    return -1;
+}
 
 std::int32_t CPendax::sendData(std::int32_t, std::int32_t) {
     logger->warning("CPendax: Can not send any data.", true);

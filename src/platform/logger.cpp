@@ -17,7 +17,9 @@ void copyBounded(char* field, const char* text) {
 }
 
 // A host record need not hold its terminator: never read past the field.
-void writeField(const char* field) { std::cout.write(field, strnlen(field, textField)); }
+void writeField(const char* field) {
+    std::cout.write(field, strnlen(field, textField));
+}
 }  // namespace
 
 CLogH::CLogH()
@@ -37,14 +39,20 @@ CLogH::CLogH()
     copyBounded(levelWords[levelDebug], "DEBUG");
 }
 
-void CLogH::setName(const char* newName) { copyBounded(name, newName); }
+void CLogH::setName(const char* newName) {
+    copyBounded(name, newName);
+}
 
 bool CLogH::isDebugOn() const {
     return debugSetting != 0 && (debugSetting == debugId || debugSetting >= debugLevel);
 }
 
-void CLogH::info(const char* text, bool endLine) const { writeLine(levelInfo, text, endLine); }
-void CLogH::error(const char* text, bool endLine) const { writeLine(levelError, text, endLine); }
+void CLogH::info(const char* text, bool endLine) const {
+    writeLine(levelInfo, text, endLine);
+}
+void CLogH::error(const char* text, bool endLine) const {
+    writeLine(levelError, text, endLine);
+}
 void CLogH::warning(const char* text, bool endLine) const {
     writeLine(levelWarning, text, endLine);
 }
@@ -72,7 +80,7 @@ void CLogH::debugf(const char* format, ...) const {
     }
     if (isDebugOn()) {
         writePrefix();
-            writeField(levelWords[levelDebug]);
+        writeField(levelWords[levelDebug]);
         std::cout << ": " << text;
     }
 }

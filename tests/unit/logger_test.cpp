@@ -5,8 +5,8 @@
 #include <regex>
 #include <string>
 
-#include "platform/sys/sys.h"
 #include "plain_logger.h"
+#include "platform/sys/sys.h"
 #include "stdout_capture.h"
 
 namespace {
@@ -53,8 +53,7 @@ TEST_P(LoggerPrefix, EveryLevelWritesItsWholeLine) {
     const char* expected[] = {"INFO: CX: one", "ERROR: CX: two", "WARNING: CX: three",
                               "DEBUG: CX: four", "DEBUG: CX: five 5"};
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        EXPECT_TRUE(std::regex_match(lines[i], std::regex(prefix + expected[i] + "$")))
-            << lines[i];
+        EXPECT_TRUE(std::regex_match(lines[i], std::regex(prefix + expected[i] + "$"))) << lines[i];
     }
 }
 

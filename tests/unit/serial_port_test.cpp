@@ -157,8 +157,8 @@ TEST_F(SerialPort, PortNameLimitIs255Characters) {
     EXPECT_FALSE(port.openPort(refused.c_str()));
     const auto lines = out.lines();
     ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], "t: ERROR: CRS232H: Opening port " + accepted +
-                            ": No such file or directory");
+    EXPECT_EQ(lines[0],
+              "t: ERROR: CRS232H: Opening port " + accepted + ": No such file or directory");
     EXPECT_EQ(lines[1], "t: ERROR: CRS232H: Port name is too long. 255 256");
 }
 
@@ -182,8 +182,8 @@ TEST_F(SerialPort, SecondOpenerIsTurnedAway) {
     CRS232H second(&log);
     StdoutCapture out;
     EXPECT_FALSE(second.openPort(pty.slavePath().c_str()));
-    EXPECT_EQ(out.text(), "t: ERROR: CRS232H: Opening port " + pty.slavePath() +
-                              ": Device or resource busy\n");
+    EXPECT_EQ(out.text(),
+              "t: ERROR: CRS232H: Opening port " + pty.slavePath() + ": Device or resource busy\n");
 }
 
 TEST_F(SerialPort, BaudRateChangesOnlyTheWorkingCopy) {

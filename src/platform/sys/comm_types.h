@@ -73,4 +73,3 @@ constexpr DWORD RTS_CONTROL_TOGGLE = 3;
 
 static_assert(sizeof(DCB) == 28, "DCB must keep the platform layout");
 static_assert(sizeof(COMMTIMEOUTS) == 20, "COMMTIMEOUTS must keep the platform layout");
-

@@ -47,10 +47,10 @@ struct BaudCode {
 
 // B0 is listed so that a line found at speed 0 (a fresh pseudo-terminal) can be put back so.
 constexpr BaudCode baudCodes[] = {
-    {0, B0},         {50, B50},       {75, B75},         {110, B110},       {134, B134},     {150, B150},
-    {200, B200},     {300, B300},       {600, B600},       {1200, B1200},   {1800, B1800},
-    {2400, B2400},   {4800, B4800},     {9600, B9600},     {19200, B19200}, {38400, B38400},
-    {57600, B57600}, {115200, B115200}, {230400, B230400},
+    {0, B0},         {50, B50},       {75, B75},         {110, B110},       {134, B134},
+    {150, B150},     {200, B200},     {300, B300},       {600, B600},       {1200, B1200},
+    {1800, B1800},   {2400, B2400},   {4800, B4800},     {9600, B9600},     {19200, B19200},
+    {38400, B38400}, {57600, B57600}, {115200, B115200}, {230400, B230400},
 };
 
 bool baudToCode(DWORD rate, speed_t* code) {
@@ -84,10 +84,18 @@ void readLineSettings(const termios& t, DCB* dcb) {
     dcb->DCBlength = sizeof(DCB);
     dcb->BaudRate = codeToBaud(cfgetospeed(&t));
     switch (t.c_cflag & CSIZE) {
-        case CS5: dcb->ByteSize = 5; break;
-        case CS6: dcb->ByteSize = 6; break;
-        case CS7: dcb->ByteSize = 7; break;
-        default: dcb->ByteSize = 8; break;
+        case CS5:
+            dcb->ByteSize = 5;
+            break;
+        case CS6:
+            dcb->ByteSize = 6;
+            break;
+        case CS7:
+            dcb->ByteSize = 7;
+            break;
+        default:
+            dcb->ByteSize = 8;
+            break;
     }
     if ((t.c_cflag & PARENB) == 0) {
         dcb->Parity = NOPARITY;
@@ -116,11 +124,20 @@ bool writeLineSettings(const DCB& dcb, termios* t) {
     t->c_cflag = (t->c_cflag & ~CSIZE) | sizes[dcb.ByteSize - 5];
     t->c_cflag &= ~(PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS);
     switch (dcb.Parity) {
-        case ODDPARITY: t->c_cflag |= PARENB | PARODD; break;
-        case EVENPARITY: t->c_cflag |= PARENB; break;
-        case MARKPARITY: t->c_cflag |= PARENB | PARODD | CMSPAR; break;
-        case SPACEPARITY: t->c_cflag |= PARENB | CMSPAR; break;
-        default: break;
+        case ODDPARITY:
+            t->c_cflag |= PARENB | PARODD;
+            break;
+        case EVENPARITY:
+            t->c_cflag |= PARENB;
+            break;
+        case MARKPARITY:
+            t->c_cflag |= PARENB | PARODD | CMSPAR;
+            break;
+        case SPACEPARITY:
+            t->c_cflag |= PARENB | CMSPAR;
+            break;
+        default:
+            break;
     }
     if (dcb.fParity != 0) {
         t->c_iflag |= INPCK;
@@ -206,7 +223,9 @@ ssize_t readAvailable(int fd, unsigned char* buffer, std::uint32_t count) {
 
 }  // namespace
 
-Handle invalidHandle() { return reinterpret_cast<Handle>(static_cast<std::intptr_t>(-1)); }
+Handle invalidHandle() {
+    return reinterpret_cast<Handle>(static_cast<std::intptr_t>(-1));
+}
 
 Handle openPort(const char* name) {
     const int fd = ::open(name, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
@@ -297,10 +316,9 @@ bool writeFile(Handle handle, const void* data, std::uint32_t count, std::uint32
     }
     const COMMTIMEOUTS& t = port->timeouts;
     const bool bounded = t.WriteTotalTimeoutMultiplier != 0 || t.WriteTotalTimeoutConstant != 0;
-    const auto deadline =
-        Clock::now() + std::chrono::milliseconds(std::uint64_t{t.WriteTotalTimeoutMultiplier} *
-                                                     count +
-                                                 t.WriteTotalTimeoutConstant);
+    const auto deadline = Clock::now() + std::chrono::milliseconds(
+                                             std::uint64_t{t.WriteTotalTimeoutMultiplier} * count +
+                                             t.WriteTotalTimeoutConstant);
     const auto* bytes = static_cast<const unsigned char*>(data);
     while (*written < count) {
         const ssize_t rc = ::write(port->fd, bytes + *written, count - *written);
@@ -339,9 +357,8 @@ bool readFile(Handle handle, void* buffer, std::uint32_t count, std::uint32_t* r
     const bool firstByte = t.ReadIntervalTimeout == MAXDWORD && multiplier == MAXDWORD &&
                            constant != 0 && constant != MAXDWORD;
     const bool totalBounded = !immediate && (multiplier != 0 || constant != 0);
-    const auto deadline =
-        Clock::now() +
-        std::chrono::milliseconds(firstByte ? constant : multiplier * count + constant);
+    const auto deadline = Clock::now() + std::chrono::milliseconds(
+                                             firstByte ? constant : multiplier * count + constant);
     const bool intervalBounded = t.ReadIntervalTimeout != 0 && t.ReadIntervalTimeout != MAXDWORD;
 
     while (*read < count) {
@@ -385,7 +402,9 @@ bool readFile(Handle handle, void* buffer, std::uint32_t count, std::uint32_t* r
     return true;
 }
 
-std::string lastErrorText() { return std::strerror(errno); }
+std::string lastErrorText() {
+    return std::strerror(errno);
+}
 
 WaitResult waitMutex(void* mutexHandle) {
     auto* mutex = static_cast<pthread_mutex_t*>(mutexHandle);
@@ -424,7 +443,9 @@ ClockReading readClock() {
     return reading;
 }
 
-std::uint32_t currentThreadId() { return static_cast<std::uint32_t>(syscall(SYS_gettid)); }
+std::uint32_t currentThreadId() {
+    return static_cast<std::uint32_t>(syscall(SYS_gettid));
+}
 
 void sleepMs(std::uint32_t milliseconds) {
     if (milliseconds == 0) {

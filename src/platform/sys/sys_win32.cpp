@@ -1,23 +1,28 @@
 // Win32 side of the seam: every call passes straight to the platform.
 
+#include <sys/timeb.h>
 #include <windows.h>
 
 #include "platform/sys/sys.h"
 
-#include <sys/timeb.h>
-
 namespace sys {
 
-Handle invalidHandle() { return INVALID_HANDLE_VALUE; }
+Handle invalidHandle() {
+    return INVALID_HANDLE_VALUE;
+}
 
 Handle openPort(const char* name) {
     return CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                        FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-bool closeHandle(Handle port) { return CloseHandle(port) != 0; }
+bool closeHandle(Handle port) {
+    return CloseHandle(port) != 0;
+}
 
-bool getCommState(Handle port, DCB* dcb) { return GetCommState(port, dcb) != 0; }
+bool getCommState(Handle port, DCB* dcb) {
+    return GetCommState(port, dcb) != 0;
+}
 
 bool setCommState(Handle port, const DCB* dcb) {
     return SetCommState(port, const_cast<DCB*>(dcb)) != 0;
@@ -59,13 +64,18 @@ std::string lastErrorText() {
 
 WaitResult waitMutex(void* mutexHandle) {
     switch (WaitForSingleObject(mutexHandle, INFINITE)) {
-        case WAIT_OBJECT_0: return WaitResult::signalled;
-        case WAIT_ABANDONED: return WaitResult::abandoned;
-        default: return WaitResult::failed;
+        case WAIT_OBJECT_0:
+            return WaitResult::signalled;
+        case WAIT_ABANDONED:
+            return WaitResult::abandoned;
+        default:
+            return WaitResult::failed;
     }
 }
 
-bool releaseMutex(void* mutexHandle) { return ReleaseMutex(mutexHandle) != 0; }
+bool releaseMutex(void* mutexHandle) {
+    return ReleaseMutex(mutexHandle) != 0;
+}
 
 ClockReading readClock() {
     __timeb32 now{};
@@ -74,8 +84,12 @@ ClockReading readClock() {
                         now.dstflag};
 }
 
-std::uint32_t currentThreadId() { return GetCurrentThreadId(); }
+std::uint32_t currentThreadId() {
+    return GetCurrentThreadId();
+}
 
-void sleepMs(std::uint32_t milliseconds) { Sleep(milliseconds); }
+void sleepMs(std::uint32_t milliseconds) {
+    Sleep(milliseconds);
+}
 
 }  // namespace sys
