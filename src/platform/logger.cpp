@@ -130,3 +130,12 @@ CLogH* makeOwnedLogger(const CLogH* creatorLogger, const char* className, std::i
     logger->setDebugId(debugId);
     return logger;
 }
+
+void errorThrough(const CLogH* logger, const char* text, bool endLine) {
+    if (logger != nullptr) {
+        logger->error(text, endLine);
+        return;
+    }
+    const CLogH standIn;
+    standIn.error(text, endLine);
+}

@@ -49,3 +49,6 @@ static_assert(offsetof(CLogH, debugId) == 512, "CLogH layout");
 // The logger every object owns: a whole copy of its creator's logger, or a fresh one named after
 // the class. Either way it gets the object's debug identity.
 CLogH* makeOwnedLogger(const CLogH* creatorLogger, const char* className, std::int32_t debugId);
+
+// An ERROR line through a logger the host may have left out: a default one stands in for it.
+void errorThrough(const CLogH* logger, const char* text, bool endLine);

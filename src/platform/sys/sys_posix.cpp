@@ -408,6 +408,10 @@ std::string lastErrorText() {
 
 WaitResult waitMutex(void* mutexHandle) {
     auto* mutex = static_cast<pthread_mutex_t*>(mutexHandle);
+    if (mutex == nullptr) {
+        errno = EINVAL;
+        return WaitResult::failed;
+    }
     const int rc = pthread_mutex_lock(mutex);
     if (rc == 0) {
         return WaitResult::signalled;
@@ -422,6 +426,10 @@ WaitResult waitMutex(void* mutexHandle) {
 }
 
 bool releaseMutex(void* mutexHandle) {
+    if (mutexHandle == nullptr) {
+        errno = EINVAL;
+        return false;
+    }
     const int rc = pthread_mutex_unlock(static_cast<pthread_mutex_t*>(mutexHandle));
     if (rc != 0) {
         errno = rc;

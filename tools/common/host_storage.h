@@ -1,0 +1,67 @@
+#pragma once
+// One of the host's shared data storages, laid out as the daemon lays it out: a 32-entry record
+// list, its count, and a mutex object holding a process-shared, robust pthread mutex.
+
+#include <pthread.h>
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+
+#include "controller/con_data.h"
+#include "platform/data_storage.h"
+#include "platform/logger.h"
+#include "platform/mutex.h"
+
+class HostStorage {
+public:
+    enum class Kind { trackers, controllers };
+    static constexpr std::size_t trackerRecordSize = 56;
+
+    HostStorage(Kind kind, const CLogH& hostLogger, std::int32_t preloaded = 0)
+        : logger(hostLogger), count(preloaded) {
+        pthread_mutexattr_t attributes;
+        pthread_mutexattr_init(&attributes);
+        pthread_mutexattr_setpshared(&attributes, PTHREAD_PROCESS_SHARED);
+        pthread_mutexattr_setrobust(&attributes, PTHREAD_MUTEX_ROBUST);
+        pthread_mutex_init(&mutex, &attributes);
+        pthread_mutexattr_destroy(&attributes);
+
+        mutexObject.mutexHandle = &mutex;
+        mutexObject.logger = &logger;
+        storage.logger = &logger;
+        storage.mutex = &mutexObject;
+        storage.numData = &count;
+        if (kind == Kind::trackers) {
+            storage.trackerData = reinterpret_cast<TraData*>(trackerRecords.data());
+        } else {
+            storage.controllerData = controllerRecords.data();
+        }
+        for (ConData& record : controllerRecords) {
+            record.reset();
+        }
+    }
+    ~HostStorage() { pthread_mutex_destroy(&mutex); }
+    HostStorage(const HostStorage&) = delete;
+    HostStorage& operator=(const HostStorage&) = delete;
+
+    CDataStorage* get() { return &storage; }
+    std::int32_t entries() const { return count; }
+    const ConData& controllerRecord(std::uint32_t index) const {
+        return controllerRecords.at(index - 1);
+    }
+    const unsigned char* trackerRecord(std::uint32_t index) const {
+        return trackerRecords.data() + (index - 1) * trackerRecordSize;
+    }
+    pthread_mutex_t* rawMutex() { return &mutex; }
+
+private:
+    CLogH logger;
+    std::int32_t count;
+    pthread_mutex_t mutex{};
+    CMutexH mutexObject{};
+    CDataStorage storage{};
+    std::array<ConData, CDataStorage::maxEntries> controllerRecords{};
+    alignas(
+        4) std::array<unsigned char, CDataStorage::maxEntries * trackerRecordSize> trackerRecords{};
+};
