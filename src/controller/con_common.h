@@ -31,6 +31,7 @@ public:
     bool clear();
     bool parseOptions(DeviceConfig* config);
     float scaleValuator(std::uint32_t controller, std::uint32_t valuator, float x) const;
+    bool printControllerSettings() const;
 
     // The entry of a controller numbered from 1; null when there is none.
     const ControllerEntry* controller(std::uint32_t index) const;
@@ -47,6 +48,7 @@ private:
     bool parseValuatorScale(const ConfigOption& option);
     bool parseControllerOrder(const ConfigOption& option);
     ControllerEntry* controllerNamedBy(const char* text);
+    void startContinuation(std::uint32_t controllerIndex) const;
     void reportRejected(const char* problem, const char* label, const ConfigOption& option) const;
 
     CLogH* logger;
