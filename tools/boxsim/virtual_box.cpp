@@ -135,13 +135,15 @@ BoxCounters CVirtualBox::counters() const {
 
 void CVirtualBox::serve() {
     while (!stopping) {
+        if (waitForWork()) {
+            receive();
+        }
+        // Taken after the requests were read, so that a change made before a request reaches
+        // its reply.
         {
             std::lock_guard<std::mutex> lock(mutex);
             output.setLineRate(lineRate);
             output.setDribble(std::chrono::milliseconds(currentFaults.dribbleMs));
-        }
-        if (waitForWork()) {
-            receive();
         }
         send();
     }
