@@ -27,7 +27,7 @@ private:
     // also how a test hands the device an opened port (tests/support/pendax_probe.h).
     friend class CPendaxProbe;
 
-    // The box dialogue; results as the host's log explains them.
+    // The box dialogue. Negative results are failures, each one logged where it is found.
     std::int32_t identify();
     std::int32_t setupBox();
     std::int32_t readSetupReply();

@@ -14,7 +14,7 @@
 
 namespace {
 
-// The box needs this long to put its identification on the line.
+// How long the box is given to put its identification on the line.
 constexpr std::uint32_t identificationWaitMs = 1000;
 constexpr std::uint32_t setupReplyCapacity = 100;
 constexpr int setupReplyTries = 200;
