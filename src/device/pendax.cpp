@@ -7,6 +7,9 @@ CPendax::CPendax(DeviceConfig* config, const CLogH* hostLogger)
       serialPortName(nullptr),
       baudRate(0),
       initInfo{},
+      boxState{},
+      decoded{},
+      rxBuffer{},
       config(config) {
     logger->debug("CPendax: \"constructor\" called.", true);
     if (hostLogger == nullptr) {
@@ -31,6 +34,9 @@ bool CPendax::start() {
 }
 
 std::int32_t CPendax::configure() {
+    logger->debug("CPendax: \"configure\" called.", true);
+    identify();
+    setupBox();
     return dataType;
 }
 
