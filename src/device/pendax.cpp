@@ -1,5 +1,7 @@
 #include "device/pendax.h"
 
+#include "controller/con_common.h"
+
 CPendax::CPendax(DeviceConfig* config, const CLogH* hostLogger)
     : CBase(hostLogger),
       serialPort(nullptr),
@@ -7,10 +9,17 @@ CPendax::CPendax(DeviceConfig* config, const CLogH* hostLogger)
       serialPortName(nullptr),
       baudRate(0),
       initInfo{},
+      controllerEntry(nullptr),
+      lastController{},
+      newController{},
+      numControllers(0),
       boxState{},
       decoded{},
       rxBuffer{},
-      config(config) {
+      config(config),
+      conCommon(nullptr) {
+    lastController.reset();
+    newController.reset();
     logger->debug("CPendax: \"constructor\" called.", true);
     if (hostLogger == nullptr) {
         logger->setName("CPendax");
@@ -20,12 +29,9 @@ CPendax::CPendax(DeviceConfig* config, const CLogH* hostLogger)
 CPendax::~CPendax() {
     delete[] deviceName;
     delete[] serialPortName;
+    delete conCommon;
     delete serialPort;
     logger->debug("CPendax: \"destructor\" called.", true);
-}
-
-std::int32_t CPendax::init(const InitInfo*) {
-    return -1;
 }
 
 bool CPendax::start() {
@@ -46,14 +52,6 @@ bool CPendax::stop() {
         serialPort->closePort();
     }
     return true;
-}
-
-bool CPendax::printSettings() {
-    return false;
-}
-
-std::int32_t CPendax::recvData(ChangeMasks*, std::int32_t) {
-    return -1;
 }
 
 std::int32_t CPendax::sendData(std::int32_t, std::int32_t) {

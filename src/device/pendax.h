@@ -3,11 +3,14 @@
 
 #include <cstdint>
 
+#include "controller/con_data.h"
 #include "device/base.h"
 #include "device/device_config.h"
 #include "platform/serial_port.h"
 #include "protocol/box_state.h"
 #include "protocol/decoded_packet.h"
+
+class CConCommonH;
 
 class CPendax final : public CBase {
 public:
@@ -23,9 +26,15 @@ public:
     std::int32_t sendData(std::int32_t first, std::int32_t second) override;
 
 private:
-    // Tests reach the box dialogue through this class. Until init opens the port itself, it is
-    // also how a test hands the device an opened port (tests/support/pendax_probe.h).
+    // Tests reach the box dialogue and the box state through this class.
     friend class CPendaxProbe;
+
+    bool readDeviceOptions();
+    void applyLineSettings();
+
+    void drainInput();
+    void buildControllerSample();
+    bool publishController(ChangeMasks* masks);
 
     // The box dialogue. Negative results are failures, each one logged where it is found.
     std::int32_t identify();
@@ -47,8 +56,13 @@ private:
     char* serialPortName;
     std::int32_t baudRate;
     InitInfo initInfo;
+    ConData* controllerEntry;
+    ConData lastController;
+    ConData newController;
+    std::int32_t numControllers;
     BoxState boxState;
     DecodedPacket decoded;
     char rxBuffer[256];
     DeviceConfig* config;
+    CConCommonH* conCommon;
 };

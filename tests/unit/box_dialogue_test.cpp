@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "config_builder.h"
+#include "host_storage.h"
 #include "pendax_probe.h"
 #include "plain_logger.h"
 #include "stdout_capture.h"
@@ -16,7 +18,10 @@ using Lines = std::vector<std::string>;
 
 class BoxDialogue : public testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(probe.attachPort(box.slavePath().c_str())); }
+    void SetUp() override {
+        StdoutCapture initOutput;
+        ASSERT_EQ(device.init(&info), 1) << initOutput.text();
+    }
 
     // Pretends an identification of the given board took place.
     void identifiedAs(const BoardIdentity& board) {
@@ -35,7 +40,10 @@ protected:
 
     CVirtualBox box;
     CLogH log = plainLogger("t", 1);
-    CPendax device{nullptr, &log};
+    HostStorage controllers{HostStorage::Kind::controllers, log};
+    InitInfo info{nullptr, controllers.get(), {}};
+    ConfigBuilder config{{"port", box.slavePath()}};
+    CPendax device{config.get(), &log};
     CPendaxProbe probe{device};
 };
 
@@ -53,7 +61,7 @@ TEST_P(Configure, IdentifiesThenSetsUp) {
     const ConfigureCase& c = GetParam();
     box.setBoard(c.board);
     StdoutCapture out;
-    EXPECT_EQ(device.configure(), 1);  // dataType as built; init is not run here
+    EXPECT_EQ(device.configure(), 3);
     EXPECT_EQ(out.lines(), c.lines);
 
     const BoxState& state = probe.box();

@@ -1,0 +1,110 @@
+// The polling cycle: one request, one packet, one controller sample published when it changed.
+
+#include <cstring>
+
+#include "controller/con_common.h"
+#include "device/pendax.h"
+#include "platform/byte_order.h"
+#include "platform/data_storage.h"
+#include "platform/sys/sys.h"
+#include "protocol/packet_format.h"
+
+namespace {
+// Storage position n is bit n - 1 of the network-order mask.
+void markPosition(std::uint32_t& mask, std::uint32_t position) {
+    if (position >= 1 && position <= 32) {
+        mask |= toNetwork(1u << (position - 1));
+    }
+}
+}  // namespace
+
+std::int32_t CPendax::recvData(ChangeMasks* masks, std::int32_t) {
+    logger->debug("CPendax: \"recvData\" called.", true);
+    if (masks != nullptr && conCommon != nullptr) {
+        masks->controllerMask = 0;
+    }
+
+    const char request = protocol::packetRequest;
+    if (writeToBox(&request, 1) != 1) {
+        logger->error("CPendax: Sending a byte failed.", true);
+        return -1;
+    }
+    sys::sleepMs(0);
+
+    const auto length = static_cast<std::uint32_t>(boxState.packetLength);
+    rxBuffer[0] = 0;
+    const std::uint32_t received = readFromBox(rxBuffer, length);
+    if (received != length) {
+        drainInput();
+        return 0;
+    }
+    if (received == 0) {
+        logger->warning("CPendax: No chars in input buffer.", true);
+        return -1;
+    }
+    if (rxBuffer[0] != protocol::packetStart || rxBuffer[length - 1] != protocol::packetEnd) {
+        drainInput();  // whatever put the frame out of place must not shift the next one too
+        return -1;
+    }
+    decodePacket(rxBuffer);
+    buildControllerSample();
+    return publishController(masks) ? 1 : -1;
+}
+
+// Drops what is left of a broken or misplaced packet so that the next request starts in step
+// with the box.
+// A line that never falls quiet is left after about a second's worth of bytes; the next cycle
+// goes on draining, and the host keeps control meanwhile.
+void CPendax::drainInput() {
+    const std::int32_t limit = baudRate / 10 > 256 ? baudRate / 10 : 256;
+    for (std::int32_t drained = 0; drained < limit && readFromBox(rxBuffer, 1) != 0; ++drained) {
+    }
+}
+
+// Maps and scales the enabled channels into the current sample; disabled ones keep their values.
+void CPendax::buildControllerSample() {
+    const ControllerEntry& controller = *conCommon->controller(1);
+    newController.setTimeStamp();
+    newController.setId(controller.outputId + conCommon->idOffset);
+    const std::uint32_t valuators = controller.numValuators < 8 ? controller.numValuators : 8;
+    for (std::uint32_t i = 0; i < valuators; ++i) {
+        if ((boxState.valuatorMask >> i) & 1) {
+            const float x = conCommon->scaleValuator(1, i + 1, decoded.rawValuators[i]);
+            newController.setValuator(controller.valuatorOrder[i], x);
+        }
+    }
+    for (std::uint32_t g = 0; g < 3; ++g) {
+        if ((boxState.groupMask >> (4 + g)) & 1) {
+            for (std::uint32_t j = 0; j < 8; ++j) {
+                newController.setButton(controller.buttonOrder[8 * g + j],
+                                        (decoded.rawGroups[g] >> j) & 1);
+            }
+        }
+    }
+}
+
+// Copies a changed sample into the device's storage slot under the storage's lock.
+bool CPendax::publishController(ChangeMasks* masks) {
+    if (ConData::sameData(lastController, newController)) {
+        return true;
+    }
+    CDataStorage* storage = initInfo.controllerStorage;
+    storage->lock();
+    controllerEntry = storage->getController(conCommon->idOffset + 1);
+    if (controllerEntry != nullptr) {
+        logger->debug("CPendax: ConData storage found", true);
+        std::memcpy(controllerEntry, &newController, sizeof newController);
+    } else {
+        logger->error("CPendax: ConData storage not found", true);
+    }
+    storage->unlock();
+    if (controllerEntry == nullptr) {
+        return false;
+    }
+    if (masks != nullptr) {
+        markPosition(masks->controllerMask,
+                     conCommon->controller(1)->outputId + conCommon->idOffset);
+    }
+    lastController = newController;
+    return true;
+}
