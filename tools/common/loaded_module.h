@@ -1,6 +1,6 @@
 #pragma once
-// The built module, loaded with dlopen and driven through its exported entry points, exactly as
-// the host does it.
+// The module, loaded with dlopen and reached through its two exported entry points: the reference
+// host's way in, and the integration tests'.
 
 #include <dlfcn.h>
 

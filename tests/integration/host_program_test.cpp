@@ -1,0 +1,201 @@
+// The reference host run as a user runs it: exit codes, messages, and what reaches the module and
+// comes back from the storages, against the real module and against a scripted stand-in.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "host_process.h"
+
+namespace {
+
+// A configuration file that lives as long as the test.
+class ConfigFile {
+public:
+    explicit ConfigFile(const std::string& text) {
+        char name[] = "/tmp/pendax-host-test-XXXXXX";
+        const int fd = mkstemp(name);
+        if (fd < 0) {
+            throw std::runtime_error("mkstemp failed");
+        }
+        close(fd);
+        path = name;
+        std::ofstream(path) << text;
+    }
+    ~ConfigFile() { std::remove(path.c_str()); }
+    ConfigFile(const ConfigFile&) = delete;
+    ConfigFile& operator=(const ConfigFile&) = delete;
+
+    std::string path;
+};
+
+std::vector<std::string> host(std::vector<std::string> args) {
+    args.insert(args.begin(), PENDAX_HOST_PATH);
+    return args;
+}
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST(HostProgram, HelpExitsZeroListingTheOptions) {
+    const ProcessResult run = runProgram(host({"--help"}));
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, "");
+    for (const char* option : {"Usage: pendax-host [options] [CONFIG]", "--port NAME", "--json",
+                               "--preload-controllers N", "Exit status"}) {
+        EXPECT_TRUE(contains(run.out, option)) << option;
+    }
+}
+
+TEST(HostProgram, CommandLineMistakesExitTwoWithUsage) {
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"--bogus"}, {"--count", "many"}, {"a.cfg", "b.cfg"}}) {
+        SCOPED_TRACE(args.front());
+        const ProcessResult run = runProgram(host(args));
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_TRUE(contains(run.err, "Usage: pendax-host [options] [CONFIG]")) << run.err;
+    }
+    EXPECT_TRUE(contains(runProgram(host({"--bogus"})).err, "unknown option --bogus"));
+}
+
+TEST(HostProgram, ConfigurationFileErrorsExitTwoNamingFileAndLine) {
+    std::string tooManyOptions = "# 33 options\n";
+    for (int i = 0; i < 33; ++i) {
+        tooManyOptions += "baud 9600\n";
+    }
+    const ConfigFile manyOptions(tooManyOptions);
+    std::string tooManyArgs = "port com1\n\n# 65 arguments\nbuttonorder";
+    for (int i = 0; i < 65; ++i) {
+        tooManyArgs += " 1";
+    }
+    const ConfigFile manyArgs(tooManyArgs + "\n");
+    struct Case {
+        std::string path;
+        std::string message;
+    };
+    const Case cases[] = {
+        {manyOptions.path, manyOptions.path + ":34: too many options"},
+        {manyArgs.path, manyArgs.path + ":4: too many arguments for \"buttonorder\" (65)"},
+        {"/nonexistent/pendax.cfg",
+         "cannot read /nonexistent/pendax.cfg: No such file or directory"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        const ProcessResult run = runProgram(host({c.path}));
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_TRUE(contains(run.err, "pendax-host: " + c.message)) << run.err;
+        EXPECT_EQ(run.out, "") << "the module was not even loaded";
+    }
+}
+
+TEST(HostProgram, ModuleThatCannotBeLoadedExitsTwo) {
+    const ProcessResult run = runProgram(host({"--module", "/nonexistent/libpendax.so"}));
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(contains(run.err, "cannot load the module /nonexistent/libpendax.so"));
+}
+
+TEST(HostProgram, PortThatDoesNotExistMakesInitFailAndExitsOne) {
+    const ProcessResult run =
+        runProgram(host({"--port", "/dev/pendax-no-such-port", "--count", "1"}));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(contains(run.err, "pendax-host: the module refused: init failed")) << run.err;
+}
+
+TEST(HostProgram, ModuleGetsTheFileLinesThenThePortOptionTheNameAndTheLogger) {
+    const ConfigFile config("# box on the desk\nport /dev/ttyS0\n\nbaud 9600   # slow line\n");
+    const ProcessResult run =
+        runProgram(host({"--module", SCRIPTED_MODULE_PATH, "--count", "0", "--name", "desk",
+                         "--debug", "4", "--port", "/dev/ttyUSB1", config.path}));
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(linesOf(run.out), (std::vector<std::string>{
+                                    "scripted: init desk with logger pendax-host debug 4",
+                                    "scripted: line 2: port /dev/ttyS0",
+                                    "scripted: line 4: baud 9600",
+                                    "scripted: line 0: port /dev/ttyUSB1",
+                                    "pendax-host: configure returned data type 3 (controller data)",
+                                    "scripted: start",
+                                    "pendax-host: 0 cycles: 0 published, 0 unchanged, 0 empty, 0 "
+                                    "failed",
+                                    "scripted: stop",
+                                    "scripted: deleteDev",
+                                }));
+}
+
+TEST(HostProgram, RefusedInitExitsOneAfterDeletingTheDevice) {
+    const ConfigFile config("refuse\n");
+    const ProcessResult run =
+        runProgram(host({"--module", SCRIPTED_MODULE_PATH, "--count", "5", config.path}));
+    EXPECT_EQ(run.exitCode, 1);
+    const std::vector<std::string> lines = linesOf(run.out);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), "scripted: deleteDev") << "no start, no stop after a failed init";
+    EXPECT_FALSE(contains(run.out, "scripted: stop"));
+}
+
+TEST(HostProgram, JsonHoldsEveryPublishedRecordReadBackFromItsStoragePosition) {
+    const ConfigFile config("tracker\n");
+    const ConfigFile json("");
+    const ProcessResult run =
+        runProgram(host({"--module", SCRIPTED_MODULE_PATH, "--count", "2", "--json", json.path,
+                         "--preload-controllers", "2", "--preload-trackers", "1", config.path}));
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(contains(run.out, "2 cycles: 2 published, 0 unchanged, 0 empty, 0 failed"));
+
+    std::ifstream written(json.path);
+    std::stringstream text;
+    text << written.rdbuf();
+    const std::string buttonsOne = "[1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0]";
+    const std::string buttonsTwo = "[0,1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0]";
+    EXPECT_EQ(linesOf(text.str()),
+              (std::vector<std::string>{
+                  "{\"kind\":\"controller\",\"id\":3,\"time\":1765321235.250,\"valuators\":[0.500,"
+                  "-0.250,0.000,0.000,0.000,0.000,0.000,0.000],\"buttons\":" +
+                      buttonsOne + "}",
+                  "{\"kind\":\"tracker\",\"id\":2,\"time\":1765321235.250,\"pose\":[1.00000,"
+                  "-1.50000,0.00000,0.00000,0.00000,0.00000]}",
+                  "{\"kind\":\"controller\",\"id\":3,\"time\":1765321236.250,\"valuators\":[1.000,"
+                  "-0.250,0.000,0.000,0.000,0.000,0.000,0.000],\"buttons\":" +
+                      buttonsTwo + "}",
+                  "{\"kind\":\"tracker\",\"id\":2,\"time\":1765321236.250,\"pose\":[2.00000,"
+                  "-1.50000,0.00000,0.00000,0.00000,0.00000]}",
+              }));
+}
+
+TEST(HostProgram, StopSignalsEndPollingCleanly) {
+    for (const int stopSignal : {SIGINT, SIGTERM}) {
+        SCOPED_TRACE(stopSignal);
+        // JSON on standard output: the log moves to standard error.
+        ChildProcess child(host({"--module", SCRIPTED_MODULE_PATH, "--rate", "20", "--json", "-"}));
+        ASSERT_TRUE(child.waitForOutput("{\"kind\":\"controller\""));
+        child.signal(stopSignal);
+        const ProcessResult run = child.finish();
+        EXPECT_EQ(run.exitCode, 0);
+        for (const std::string& line : linesOf(run.out)) {
+            EXPECT_EQ(line.rfind("{\"kind\":\"controller\",\"id\":1,", 0), 0u) << line;
+        }
+        const std::vector<std::string> log = linesOf(run.err);
+        ASSERT_GE(log.size(), 3u);
+        EXPECT_TRUE(contains(log[log.size() - 3], " published, ")) << log[log.size() - 3];
+        EXPECT_EQ(log[log.size() - 2], "scripted: stop");
+        EXPECT_EQ(log[log.size() - 1], "scripted: deleteDev");
+    }
+}
+
+}  // namespace

@@ -1,0 +1,127 @@
+// pendax-host: the reference host. Stands in for the tracking daemon: builds what the daemon
+// hands a device, loads the module and drives it, and shows what it publishes.
+
+#include <unistd.h>
+
+#include <iostream>
+#include <optional>
+#include <stdexcept>
+
+#include "command_line.h"
+#include "config_file.h"
+#include "host_device.h"
+#include "json_output.h"
+#include "live_view.h"
+#include "module_path.h"
+#include "poll_loop.h"
+#include "shared_terminal.h"
+#include "stop_signal.h"
+
+namespace {
+
+enum ExitCode { success = 0, moduleRefused = 1, usageError = 2 };
+
+int fail(ExitCode code, const std::string& message) {
+    std::cerr << "pendax-host: " << message << std::endl;
+    return code;
+}
+
+std::string dataTypeText(std::int32_t dataType) {
+    switch (dataType) {
+        case 3:
+            return "3 (controller data)";
+        case 1:
+            return "1 (controller and tracker data)";
+        default:
+            return std::to_string(dataType);
+    }
+}
+
+void poll(HostDevice& device, const HostOptions& options, const JsonOutput& json) {
+    const bool jsonOnStdout = options.jsonPath == JsonOutput::standardOutputName;
+    std::optional<SharedTerminal> terminal;
+    std::optional<LiveView> view;
+    if (isatty(STDOUT_FILENO) && !jsonOnStdout) {
+        terminal.emplace();
+        view.emplace(*terminal);
+    }
+    PollLoop loop(device, {options.cycles, options.seconds, options.rate}, json.stream(),
+                  view ? &*view : nullptr);
+    loop.run();
+    if (!view) {
+        const PollCounts& counts = loop.counts();
+        std::cout << "pendax-host: " << counts.cycles << " cycles: " << counts.published
+                  << " published, " << counts.unchanged << " unchanged, " << counts.empty
+                  << " empty, " << counts.failed << " failed" << std::endl;
+    }
+    if (loop.jsonFailed()) {
+        std::cerr << "pendax-host: the JSON output could not be written; polling stopped"
+                  << std::endl;
+    }
+}
+
+int runHost(const HostOptions& options) {
+    OptionLines config;
+    if (!options.configPath.empty()) {
+        config = readOptionFile(options.configPath);
+        if (!config.ok()) {
+            return fail(usageError, config.error);
+        }
+    }
+    if (options.port && !addCommandLineOption(config.lines, {"port", *options.port})) {
+        return fail(usageError,
+                    "--port: the configuration already holds the most options the "
+                    "module takes");
+    }
+
+    JsonOutput json;
+    std::string jsonError;
+    if (options.jsonPath && !json.open(*options.jsonPath, jsonError)) {
+        return fail(usageError, jsonError);
+    }
+
+    const HostSetup setup{options.modulePath.empty() ? defaultModulePath() : options.modulePath,
+                          options.deviceName,
+                          config.lines,
+                          options.debugSetting,
+                          options.preloadControllers,
+                          options.preloadTrackers};
+    std::optional<HostDevice> device;
+    try {
+        device.emplace(setup);
+    } catch (const std::runtime_error& error) {
+        return fail(usageError, "cannot load the module " + setup.modulePath + ": " + error.what());
+    }
+
+    installStopHandlers();
+    switch (device->open()) {
+        case HostDevice::Opening::notCreated:
+            return fail(moduleRefused, "the module refused: createDev returned no device");
+        case HostDevice::Opening::initFailed:
+            return fail(moduleRefused,
+                        "the module refused: init failed; its messages above say why");
+        case HostDevice::Opening::ready:
+            break;
+    }
+    std::cout << "pendax-host: configure returned data type " << dataTypeText(device->configure())
+              << std::endl;
+    device->start();
+    poll(*device, options, json);
+    device->close();
+    return success;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    const CommandLine commandLine = parseCommandLine(argc, argv);
+    if (!commandLine.ok()) {
+        std::cerr << "pendax-host: " << commandLine.error << "\n" << usageLine();
+        return usageError;
+    }
+    if (commandLine.options.help) {
+        std::cout << usageText();
+        return success;
+    }
+    return runHost(commandLine.options);
+}
