@@ -5,8 +5,10 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -196,6 +198,49 @@ TEST(HostProgram, StopSignalsEndPollingCleanly) {
         EXPECT_EQ(log[log.size() - 2], "scripted: stop");
         EXPECT_EQ(log[log.size() - 1], "scripted: deleteDev");
     }
+}
+
+// The real module against the virtual box, end to end: what the storage holds comes out as JSON.
+TEST(HostProgram, VirtualBoxSamplesReachTheJsonThroughTheRealModule) {
+    const ConfigFile config("valuatorscale 1 2 all\n");
+    const ProcessResult run =
+        runProgram(host({"--sim", "--motion", "--rate", "100", "--count", "30", "--json", "-",
+                         "--preload-controllers", "2", config.path}));
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(contains(run.err, "CPendax: KT512-H.")) << run.err;
+    EXPECT_TRUE(contains(run.err, "configure returned data type 3 (controller data)")) << run.err;
+    EXPECT_TRUE(contains(run.err, "30 cycles: ")) << run.err;
+
+    const std::regex record(
+        "\\{\"kind\":\"controller\",\"id\":3,\"time\":[0-9]+\\.[0-9]{3},"
+        "\"valuators\":\\[(-?[0-9]\\.[0-9]{3},){7}-?[0-9]\\.[0-9]{3}\\],"
+        "\"buttons\":\\[([01],){23}[01]\\]\\}");
+    const std::vector<std::string> lines = linesOf(run.out);
+    EXPECT_GE(lines.size(), 2u);  // the inputs move for 0.3 s, so samples change
+    std::string previous;
+    for (const std::string& line : lines) {
+        EXPECT_TRUE(std::regex_match(line, record)) << line;
+        const std::size_t valuators = line.find("\"valuators\"");
+        EXPECT_NE(line.substr(valuators), previous);  // only changed samples are published
+        previous = line.substr(valuators);
+        // Raw values run from -1 to +1; the scale of 2 doubles them.
+        std::istringstream values(line.substr(valuators + 14));
+        for (double value = 0.0; values >> value; values.ignore(1)) {
+            EXPECT_LE(std::abs(value), 2.0) << line;
+            if (values.peek() == ']') {
+                break;
+            }
+        }
+    }
+}
+
+TEST(HostProgram, RefusedSetUpLeavesEveryCycleFailing) {
+    const ProcessResult run = runProgram(host({"--sim=kt256", "--count", "3", "--json", "-"}));
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_TRUE(contains(run.err, "CPendax: Digital inputs 19-24 not supported by KT256."));
+    EXPECT_TRUE(contains(run.err, "CPendax: No chars in input buffer."));
+    EXPECT_TRUE(contains(run.err, "3 cycles: 0 published, 0 unchanged, 0 empty, 3 failed"));
 }
 
 }  // namespace

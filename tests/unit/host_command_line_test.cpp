@@ -57,6 +57,20 @@ TEST(HostCommandLine, ConfigMayComeFirstOrAfterTheOptionsEnd) {
     EXPECT_TRUE(parse({"box.cfg", "--help"}).options.help);
 }
 
+TEST(HostCommandLine, VirtualBoxTakesItsBoardOnlyAfterEquals) {
+    const CommandLine plain = parse({"--sim", "box.cfg"});
+    ASSERT_TRUE(plain.ok()) << plain.error;
+    EXPECT_EQ(plain.options.configPath, "box.cfg");  // not taken as the board
+    ASSERT_TRUE(plain.options.sim.has_value());
+    EXPECT_EQ(plain.options.sim->type, 3);
+    EXPECT_FALSE(plain.options.motion);
+
+    const CommandLine kt256 = parse({"--sim=kt256", "--motion"});
+    ASSERT_TRUE(kt256.ok()) << kt256.error;
+    EXPECT_EQ(kt256.options.sim->type, 2);
+    EXPECT_TRUE(kt256.options.motion);
+}
+
 TEST(HostCommandLine, MistakesAreNamed) {
     struct Case {
         std::vector<const char*> args;
@@ -76,6 +90,11 @@ TEST(HostCommandLine, MistakesAreNamed) {
         {{"--preload-trackers", "33"},
          "--preload-trackers takes a whole number from 0 to 32, not \"33\""},
         {{"a.cfg", "b.cfg"}, "only one CONFIG may be given; \"b.cfg\" is a second one"},
+        {{"--sim=kt999"}, "--sim takes the board kt512 or kt256, not \"kt999\""},
+        {{"--sim", "--motion=fast"}, "--motion takes no value"},
+        {{"--motion"}, "--motion moves the virtual box's inputs; it goes with --sim"},
+        {{"--sim", "--port", "/dev/ttyS0"},
+         "--sim and --port name two different lines; give one of them"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args.front());

@@ -32,9 +32,16 @@ bool parseReal(const std::string& text, double& value) {
 
 using Apply = std::string (*)(HostOptions&, const std::string&);
 
+enum class Value {
+    required,         // --name VALUE or --name=VALUE
+    afterEqualsOnly,  // --name, or --name=VALUE
+    none,             // --name
+};
+
 struct OptionSpec {
     const char* name;
     Apply apply;  // returns what is wrong with the value, or the empty text
+    Value value = Value::required;
 };
 
 std::string nonEmpty(const std::string& value) {
@@ -56,6 +63,22 @@ const OptionSpec optionSpecs[] = {
          o.port = v;
          return nonEmpty(v);
      }},
+    {"sim",
+     [](HostOptions& o, const std::string& v) -> std::string {
+         BoardIdentity board = BoardIdentity::kt512();
+         if (!v.empty() && !boardNamed(v, &board)) {
+             return "takes the board kt512 or kt256";
+         }
+         o.sim = board;
+         return {};
+     },
+     Value::afterEqualsOnly},
+    {"motion",
+     [](HostOptions& o, const std::string&) -> std::string {
+         o.motion = true;
+         return {};
+     },
+     Value::none},
     {"name",
      [](HostOptions& o, const std::string& v) {
          o.deviceName = v;
@@ -154,8 +177,14 @@ CommandLine parseCommandLine(int argc, const char* const argv[]) {
             return result;
         }
         std::string value;
+        if (spec->value == Value::none && equals != std::string::npos) {
+            result.error = name + " takes no value";
+            return result;
+        }
         if (equals != std::string::npos) {
             value = arg.substr(equals + 1);
+        } else if (spec->value != Value::required) {
+            value.clear();
         } else if (i + 1 < argc) {
             value = argv[++i];
         } else {
@@ -167,6 +196,11 @@ CommandLine parseCommandLine(int argc, const char* const argv[]) {
             result.error = name + " " + problem + ", not \"" + value + "\"";
             return result;
         }
+    }
+    if (options.sim && options.port) {
+        result.error = "--sim and --port name two different lines; give one of them";
+    } else if (options.motion && !options.sim) {
+        result.error = "--motion moves the virtual box's inputs; it goes with --sim";
     }
     return result;
 }
@@ -186,6 +220,10 @@ blanks; "#" starts a comment. Without CONFIG the module runs on its defaults.
 
 Options:
   --port NAME                serial port, e.g. /dev/ttyUSB0 (overrides a port line of CONFIG)
+  --sim[=BOARD]              serve the port from a virtual box in this process instead of a
+                             real one (overrides a port line of CONFIG); BOARD is kt512 (the
+                             default, revision h, EPROM revision 5) or kt256
+  --motion                   with --sim: the analog inputs sweep and a pressed button walks
   --name NAME                device name handed to the module (default: pendax)
   --module PATH              module to load (default: the one built beside this program)
   --debug N                  debug setting of the logger handed to the module (default: 0, off)

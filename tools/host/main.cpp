@@ -6,6 +6,7 @@
 #include <iostream>
 #include <optional>
 #include <stdexcept>
+#include <system_error>
 
 #include "command_line.h"
 #include "config_file.h"
@@ -16,6 +17,7 @@
 #include "poll_loop.h"
 #include "shared_terminal.h"
 #include "stop_signal.h"
+#include "virtual_box.h"
 
 namespace {
 
@@ -68,9 +70,20 @@ int runHost(const HostOptions& options) {
             return fail(usageError, config.error);
         }
     }
-    if (options.port && !addCommandLineOption(config.lines, {"port", *options.port})) {
+    // The virtual box outlives the device that talks to it.
+    std::optional<CVirtualBox> box;
+    if (options.sim) {
+        try {
+            box.emplace(*options.sim);
+        } catch (const std::system_error& error) {
+            return fail(usageError, std::string("cannot start the virtual box: ") + error.what());
+        }
+        box->setMotion(options.motion);
+    }
+    const std::optional<std::string> port = box ? box->slavePath() : options.port;
+    if (port && !addCommandLineOption(config.lines, {"port", *port})) {
         return fail(usageError,
-                    "--port: the configuration already holds the most options the "
+                    "--port, --sim: the configuration already holds the most options the "
                     "module takes");
     }
 
@@ -103,7 +116,8 @@ int runHost(const HostOptions& options) {
         case HostDevice::Opening::ready:
             break;
     }
-    std::cout << "pendax-host: configure returned data type " << dataTypeText(device->configure())
+    const std::int32_t dataType = device->configure();
+    std::cout << "pendax-host: configure returned data type " << dataTypeText(dataType)
               << std::endl;
     device->start();
     poll(*device, options, json);

@@ -9,6 +9,8 @@
 namespace {
 
 constexpr auto waitSlice = std::chrono::milliseconds(20);
+// A failing port (an adapter pulled out) fails at once; the host retries, but not in a tight loop.
+constexpr auto pauseAfterFailure = std::chrono::milliseconds(100);
 // Storage position n is bit n - 1.
 template <typename Visit>
 void forEachPosition(std::uint32_t positions, Visit visit) {
@@ -52,8 +54,11 @@ void PollLoop::run() {
         if (limits.rate > 0.0) {
             // A box slower than the rate is not made up for with a burst of cycles.
             nextCycle = std::max(nextCycle + period, Clock::now());
-            waitUntil(std::min(nextCycle, endTime));
         }
+        if (cycle.result < 0) {
+            nextCycle = std::max(nextCycle, Clock::now() + pauseAfterFailure);
+        }
+        waitUntil(std::min(nextCycle, endTime));
     }
     if (view != nullptr) {
         view->finish(pollCounts, latest, Clock::now());
