@@ -2,6 +2,7 @@
 
 #include <regex>
 
+#include "device/host_records.h"
 #include "loaded_module.h"
 #include "plain_logger.h"
 #include "stdout_capture.h"
@@ -63,6 +64,31 @@ TEST(ModuleEntry, DeleteDevRefusesNull) {
     StdoutCapture out;
     EXPECT_FALSE(module.deleteDev(nullptr));
     EXPECT_EQ(out.text(), "");
+}
+
+TEST(ModuleEntry, ADeviceWhoseInitFailedDoesNoHarm) {
+    LoadedModule module;
+    DeviceConfig config{};
+    CLogH host = plainLogger("pendax-host");
+    StdoutCapture out;
+    CBase* device = module.createDev(&config, &host);
+    ASSERT_NE(device, nullptr);
+    EXPECT_EQ(device->init(nullptr), -1);
+    EXPECT_EQ(device->configure(), 1);
+    ChangeMasks masks{1, 2};
+    EXPECT_EQ(device->recvData(&masks, 0), -1);
+    EXPECT_EQ(masks.trackerMask, 1u);
+    EXPECT_EQ(masks.controllerMask, 2u);
+    EXPECT_TRUE(device->printSettings());
+    EXPECT_TRUE(device->stop());
+    EXPECT_TRUE(module.deleteDev(device));
+
+    const auto lines = out.lines();
+    ASSERT_GE(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "pendax-host: ERROR: CPendax: Init info is empty.");
+    EXPECT_EQ(lines[1], "pendax-host: ERROR: CPendax: Sending a byte failed.");  // identification
+    EXPECT_EQ(lines[2], "pendax-host: ERROR: CPendax: Sending a byte failed.");  // the poll
+    EXPECT_EQ(lines[3], "pendax-host: INFO: DEVICE NAME           : ");
 }
 
 }  // namespace
