@@ -12,10 +12,11 @@
 
 namespace {
 
-BoxInputs withButton(int button) {
+// Inputs that differ from those of any other n in a button and an analog input.
+BoxInputs distinctInputs(int n) {
     BoxInputs inputs = BoxInputs::atRest();
-    inputs.buttons = 1u << (button - 1);
-    inputs.analog[0] = 1000 + button;
+    inputs.buttons = 1u << (n - 1);
+    inputs.analog[0] = 1000 + n;
     return inputs;
 }
 
@@ -56,5 +57,6 @@ void cycleCost(benchmark::State& state, const std::vector<BoxInputs>& inputs) {
 
 }  // namespace
 
-BENCHMARK_CAPTURE(cycleCost, unchanged_sample, std::vector<BoxInputs>{withButton(1)});
-BENCHMARK_CAPTURE(cycleCost, changed_sample, std::vector<BoxInputs>{withButton(1), withButton(2)});
+BENCHMARK_CAPTURE(cycleCost, unchanged_sample, std::vector<BoxInputs>{distinctInputs(1)});
+BENCHMARK_CAPTURE(cycleCost, changed_sample,
+                  std::vector<BoxInputs>{distinctInputs(1), distinctInputs(2)});
