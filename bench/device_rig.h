@@ -1,0 +1,43 @@
+#pragma once
+// A Pendax device brought up the way the host brings it up: the host's logger, storages and option
+// lines, init on the given port, then the box set up. What that prints is kept out of the
+// benchmark's output, and shown only when the device could not be brought up.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "config_builder.h"
+#include "device/pendax.h"
+#include "host_storage.h"
+#include "plain_logger.h"
+#include "stdout_capture.h"
+
+class DeviceRig {
+public:
+    using SetUp = std::function<bool(CPendax&)>;
+
+    DeviceRig(const std::string& port, int baud, const SetUp& setUp)
+        : config({{"port", port}, {"baud", std::to_string(baud)}}),
+          device(std::make_unique<CPendax>(config.get(), &log)) {
+        StdoutCapture output;
+        const InitInfo info{trackers.get(), controllers.get(), {}};
+        ready = device->init(&info) == 1 && setUp(*device);
+        failure = ready ? "" : output.text();
+    }
+
+    // One polling cycle, as the host runs it.
+    std::int32_t poll() { return device->recvData(&masks, 0); }
+
+    bool ready = false;
+    std::string failure;  // what the device printed while it failed to come up
+
+private:
+    CLogH log = plainLogger("bench");
+    HostStorage trackers{HostStorage::Kind::trackers, log};
+    HostStorage controllers{HostStorage::Kind::controllers, log};
+    ConfigBuilder config;
+    std::unique_ptr<CPendax> device;
+    ChangeMasks masks{};
+};
