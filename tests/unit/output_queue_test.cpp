@@ -24,20 +24,35 @@ TEST(OutputQueue, PacingLetsBytesLeaveAtTheLineRate) {
     COutputQueue queue;
     queue.setLineRate(1000);  // 10 ms a byte
     queue.push("abcdef", t0);
-    EXPECT_EQ(queue.due(t0), 1u);
-    queue.consume(1, t0);
-    EXPECT_EQ(queue.due(t0 + milliseconds(9)), 0u);
-    EXPECT_EQ(queue.nextDue(), t0 + milliseconds(10));
+    EXPECT_EQ(queue.due(t0 + milliseconds(9)), 0u);  // a byte is there once it is whole
+    EXPECT_EQ(queue.due(t0 + milliseconds(10)), 1u);
+    queue.consume(1, t0 + milliseconds(10));
+    EXPECT_EQ(queue.due(t0 + milliseconds(19)), 0u);
+    EXPECT_EQ(queue.nextDue(), t0 + milliseconds(20));
     // A late sender catches up with the line, and no further.
-    EXPECT_EQ(queue.due(t0 + milliseconds(35)), 3u);
-    queue.consume(3, t0 + milliseconds(35));
-    EXPECT_EQ(queue.nextDue(), t0 + milliseconds(40));
+    EXPECT_EQ(queue.due(t0 + milliseconds(45)), 3u);
+    queue.consume(3, t0 + milliseconds(45));
+    EXPECT_EQ(queue.nextDue(), t0 + milliseconds(50));
 
     // The line is still busy when more comes: the new bytes wait their turn.
-    queue.consume(2, t0 + milliseconds(50));
-    queue.push("g", t0 + milliseconds(51));
-    EXPECT_EQ(queue.due(t0 + milliseconds(55)), 0u);
-    EXPECT_EQ(queue.due(t0 + milliseconds(60)), 1u);
+    queue.consume(2, t0 + milliseconds(60));
+    queue.push("g", t0 + milliseconds(61));
+    EXPECT_EQ(queue.due(t0 + milliseconds(70)), 0u);
+    EXPECT_EQ(queue.due(t0 + milliseconds(71)), 1u);
+}
+
+TEST(OutputQueue, APacedReplyWaitsForItsRequestToArrive) {
+    COutputQueue queue;
+    queue.setLineRate(1000);  // 10 ms a byte
+    queue.received(1, t0);
+    queue.push("B", t0);
+    EXPECT_EQ(queue.due(t0 + milliseconds(19)), 0u);  // 10 ms for 'o' to come, 10 for 'B' to go
+    EXPECT_EQ(queue.due(t0 + milliseconds(20)), 1u);
+
+    COutputQueue unpaced;
+    unpaced.received(4, t0);
+    unpaced.push("B", t0);
+    EXPECT_EQ(unpaced.due(t0), 1u);
 }
 
 TEST(OutputQueue, DribblingSendsOneByteAPauseAfterTheLast) {

@@ -12,11 +12,16 @@ void COutputQueue::setDribble(std::chrono::milliseconds pause) {
     dribble = pause;
 }
 
+void COutputQueue::received(std::size_t count, Clock::time_point now) {
+    receivedUntil = now + byteTime * static_cast<long>(count);
+}
+
 void COutputQueue::push(const std::string& bytes, Clock::time_point now) {
     if (empty()) {
         clear();
-        // A line still busy with earlier bytes keeps its pace.
-        nextSlot = std::max(nextSlot, now);
+        // A byte is there once its whole line time has passed; a line still busy with earlier
+        // bytes keeps its pace.
+        nextSlot = std::max(nextSlot, std::max(now, receivedUntil) + byteTime);
     }
     pending += bytes;
 }
