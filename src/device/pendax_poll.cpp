@@ -74,7 +74,7 @@ void CPendax::buildControllerSample() {
         }
     }
     for (std::uint32_t g = 0; g < 3; ++g) {
-        if ((boxState.groupMask >> (4 + g)) & 1) {
+        if ((boxState.groupMask & protocol::groupBits[g]) != 0) {
             for (std::uint32_t j = 0; j < 8; ++j) {
                 newController.setButton(controller.buttonOrder[8 * g + j],
                                         (decoded.rawGroups[g] >> j) & 1);

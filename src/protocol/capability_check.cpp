@@ -2,10 +2,10 @@
 
 #include <iostream>
 
+#include "protocol/packet_format.h"
+
 namespace protocol {
 namespace {
-
-constexpr std::int32_t groupInputs17To24 = 0x40;
 
 std::int32_t checkKt256(const BoxState& state, const CLogH& log) {
     std::int32_t result = 0;
@@ -17,7 +17,7 @@ std::int32_t checkKt256(const BoxState& state, const CLogH& log) {
         log.warning("CPendax: Digital outputs not supported by KT256.", true);
         result = -2;
     }
-    if ((state.groupMask & groupInputs17To24) != 0) {
+    if ((state.groupMask & groupBits[2]) != 0) {
         log.warning("CPendax: Digital inputs 19-24 not supported by KT256.", true);
         return -3;
     }
@@ -30,7 +30,7 @@ std::int32_t checkGroups(const BoxState& state, const CLogH& log) {
         return 0;
     }
     for (int group = 1; group <= 3; ++group) {
-        const std::int32_t bit = 0x10 << (group - 1);
+        const std::int32_t bit = groupBits[group - 1];
         if ((state.groupMask & bit) != 0 && (state.outputGroupMask & bit) != 0) {
             log.warning("CPendax: Invalid set-up requested.", true);
             log.warning("CPendax: Digital input group ", false);
