@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "device/device_config.h"
+#include "config/device_config.h"
 #include "platform/logger.h"
 
 struct ControllerEntry {

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/record_sizes.h"
+
 struct ConData {
     // The clock reading behind the last time stamp, in the C library's ftime form.
     struct TimeBuffer {
@@ -46,7 +48,8 @@ private:
     std::uint32_t valuatorCount() const;
 };
 
-static_assert(sizeof(ConData) == 184, "ConData is shared with the host byte for byte");
+static_assert(sizeof(ConData) == controllerRecordSize,
+              "ConData is shared with the host byte for byte");
 static_assert(offsetof(ConData, timeSec) == 8, "ConData layout");
 static_assert(offsetof(ConData, numValuators) == 20, "ConData layout");
 static_assert(offsetof(ConData, numButtons) == 24, "ConData layout");

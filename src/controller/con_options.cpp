@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "config/config_input.h"
 #include "controller/con_common.h"
-#include "device/config_input.h"
 
 namespace {
 bool startsWithLetter(const char* text) {

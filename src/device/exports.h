@@ -1,8 +1,8 @@
 #pragma once
 // The module's two exported entry points, by their undecorated names.
 
+#include "config/device_config.h"
 #include "device/base.h"
-#include "device/device_config.h"
 
 extern "C" {
 PENDAX_EXPORT CBase* createDev(DeviceConfig* config, const CLogH* logger);

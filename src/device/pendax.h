@@ -3,9 +3,9 @@
 
 #include <cstdint>
 
+#include "config/device_config.h"
 #include "controller/con_data.h"
 #include "device/base.h"
-#include "device/device_config.h"
 #include "platform/serial_port.h"
 #include "protocol/box_state.h"
 #include "protocol/decoded_packet.h"

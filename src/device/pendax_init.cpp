@@ -2,9 +2,9 @@
 
 #include <cstring>
 
+#include "config/config_checker.h"
+#include "config/config_input.h"
 #include "controller/con_common.h"
-#include "device/config_checker.h"
-#include "device/config_input.h"
 #include "device/pendax.h"
 #include "platform/byte_order.h"
 #include "platform/data_storage.h"

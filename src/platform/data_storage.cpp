@@ -1,11 +1,8 @@
 #include "platform/data_storage.h"
 
-#include "controller/con_data.h"
+#include "platform/record_sizes.h"
 
 namespace {
-constexpr std::size_t trackerRecordSize = 56;
-constexpr std::size_t controllerRecordSize = sizeof(ConData);
-
 // Entry index (1-based) of a list, or null when out of range or when the list is absent.
 void* entry(void* list, std::size_t recordSize, std::uint32_t index, std::int32_t count) {
     if (list == nullptr || index < 1 || count < 0 || index > static_cast<std::uint32_t>(count)) {

@@ -1,9 +1,9 @@
-#include "device/config_input.h"
+#include "config/config_input.h"
 
 #include <gtest/gtest.h>
 
+#include "config/config_checker.h"
 #include "config_builder.h"
-#include "device/config_checker.h"
 #include "plain_logger.h"
 #include "stdout_capture.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "device/device_config.h"
+#include "config/device_config.h"
 
 class ConfigBuilder {
 public:

@@ -7,8 +7,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "config/device_config.h"
 #include "device/base.h"
-#include "device/device_config.h"
 
 class LoadedModule {
 public:

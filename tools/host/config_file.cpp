@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "device/device_config.h"
+#include "config/device_config.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "device/config_checker.h"
+#include "config/config_checker.h"
 
 #include <iostream>
 
-#include "device/config_input.h"
+#include "config/config_input.h"
 
 bool CConfigH::reportUnused(const DeviceConfig* config, const CLogH& logger) {
     if (config == nullptr) {

@@ -1,4 +1,4 @@
-#include "device/config_input.h"
+#include "config/config_input.h"
 
 #include <cctype>
 #include <climits>

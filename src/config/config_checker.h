@@ -1,6 +1,6 @@
 #pragma once
 
-#include "device/device_config.h"
+#include "config/device_config.h"
 #include "platform/logger.h"
 
 // Finds the option lines that no handler consumed.

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "device/device_config.h"
+#include "config/device_config.h"
 #include "platform/logger.h"
 
 // 0 when the texts are equal ignoring letter case; otherwise -1 or 1 as a sorts before or after b.
