@@ -173,6 +173,16 @@ ClockReading readClock() {
             static_cast<std::int16_t>(local.tm_isdst > 0 ? 1 : 0)};
 }
 
+// A benchmark loads no library.
+Handle loadLibrary(const char*) {
+    errno = ENOENT;
+    return nullptr;
+}
+
+bool freeLibrary(Handle) {
+    return false;
+}
+
 std::uint32_t currentThreadId() {
     return static_cast<std::uint32_t>(syscall(SYS_gettid));
 }

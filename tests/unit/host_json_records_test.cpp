@@ -35,7 +35,7 @@ TEST(HostJsonRecords, ControllerRecordAsStored) {
 }
 
 TEST(HostJsonRecords, TrackerRecordAsStored) {
-    unsigned char bytes[56] = {};
+    TraData record;
     const std::uint32_t words[] = {toNetwork(2),
                                    0,
                                    toNetwork(1765321234),
@@ -47,10 +47,10 @@ TEST(HostJsonRecords, TrackerRecordAsStored) {
                                    toNetworkSigned(12345),
                                    toNetworkSigned(0),
                                    toNetworkSigned(-2147483647 - 1)};
-    std::memcpy(bytes, words, sizeof words);
+    std::memcpy(static_cast<void*>(&record), words, sizeof words);
 
     std::ostringstream out;
-    writeTrackerJson(out, TrackerSample::fromRecord(bytes));
+    writeTrackerJson(out, TrackerSample::fromRecord(record));
     EXPECT_EQ(out.str(),
               "{\"kind\":\"tracker\",\"id\":2,\"time\":1765321234.123456,"
               "\"pose\":[1.00000,-0.00001,-1.50000,0.12345,0.00000,-21474.83648]}\n");

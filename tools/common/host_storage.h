@@ -12,12 +12,11 @@
 #include "platform/data_storage.h"
 #include "platform/logger.h"
 #include "platform/mutex.h"
+#include "tracker/tra_data.h"
 
 class HostStorage {
 public:
     enum class Kind { trackers, controllers };
-    static constexpr std::size_t trackerRecordSize = 56;
-
     HostStorage(Kind kind, const CLogH& hostLogger, std::int32_t preloaded = 0)
         : logger(hostLogger), count(preloaded) {
         pthread_mutexattr_t attributes;
@@ -33,7 +32,7 @@ public:
         storage.mutex = &mutexObject;
         storage.numData = &count;
         if (kind == Kind::trackers) {
-            storage.trackerData = reinterpret_cast<TraData*>(trackerRecords.data());
+            storage.trackerData = trackerRecords.data();
         } else {
             storage.controllerData = controllerRecords.data();
         }
@@ -50,9 +49,7 @@ public:
     const ConData& controllerRecord(std::uint32_t index) const {
         return controllerRecords.at(index - 1);
     }
-    const unsigned char* trackerRecord(std::uint32_t index) const {
-        return trackerRecords.data() + (index - 1) * trackerRecordSize;
-    }
+    const TraData& trackerRecord(std::uint32_t index) const { return trackerRecords.at(index - 1); }
     pthread_mutex_t* rawMutex() { return &mutex; }
 
 private:
@@ -62,6 +59,5 @@ private:
     CMutexH mutexObject{};
     CDataStorage storage{};
     std::array<ConData, CDataStorage::maxEntries> controllerRecords{};
-    alignas(
-        4) std::array<unsigned char, CDataStorage::maxEntries * trackerRecordSize> trackerRecords{};
+    std::array<TraData, CDataStorage::maxEntries> trackerRecords{};
 };

@@ -1,25 +1,16 @@
 #include "published_records.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "platform/byte_order.h"
 
-namespace {
-std::uint32_t wordAt(const unsigned char* record, std::size_t offset) {
-    std::uint32_t stored = 0;
-    std::memcpy(&stored, record + offset, sizeof stored);
-    return fromNetwork(stored);
-}
-}  // namespace
-
-TrackerSample TrackerSample::fromRecord(const unsigned char* record) {
+TrackerSample TrackerSample::fromRecord(const TraData& record) {
     TrackerSample sample{};
-    sample.id = wordAt(record, 0);
-    sample.timeSec = wordAt(record, 8);
-    sample.timeUsec = wordAt(record, 12);
+    sample.id = fromNetwork(record.id);
+    sample.timeSec = fromNetwork(record.timeSec);
+    sample.timeUsec = fromNetwork(record.timeUsec);
     for (std::size_t i = 0; i < 6; ++i) {
-        sample.pose[i] = static_cast<std::int32_t>(wordAt(record, 20 + 4 * i));
+        sample.pose[i] = fromNetworkSigned(record.*poseWords[i]);
     }
     return sample;
 }

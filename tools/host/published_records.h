@@ -6,13 +6,14 @@
 #include <string>
 
 #include "controller/con_data.h"
+#include "tracker/tra_data.h"
 
-// The tracker record's 56 bytes, decoded: network-order words, the pose in × 100000 fixed point
+// The tracker record decoded: its network-order words, the pose in × 100000 fixed point
 // (X, Y, Z, Azim, Elev, Roll).
 struct TrackerSample {
     static constexpr unsigned poseDecimals = 5;
 
-    static TrackerSample fromRecord(const unsigned char* record);
+    static TrackerSample fromRecord(const TraData& record);
 
     std::uint32_t id;
     std::uint32_t timeSec;

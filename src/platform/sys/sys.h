@@ -48,6 +48,10 @@ struct ClockReading {
 };
 ClockReading readClock();
 
+// Loads a dynamic library by file name; null when it cannot be loaded.
+Handle loadLibrary(const char* name);
+bool freeLibrary(Handle library);
+
 // The operating system's numeric id of the calling thread.
 std::uint32_t currentThreadId();
 

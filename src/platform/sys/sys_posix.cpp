@@ -1,6 +1,7 @@
 // POSIX side of the seam: a serial port is a termios device read with poll so that reads keep
 // the Win32 COMMTIMEOUTS meaning; a host mutex is a robust, process-shared pthread mutex.
 
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <pthread.h>
@@ -449,6 +450,14 @@ ClockReading readClock() {
     reading.minutesWest = static_cast<std::int16_t>(-local.tm_gmtoff / 60);
     reading.daylightSaving = static_cast<std::int16_t>(local.tm_isdst > 0 ? 1 : 0);
     return reading;
+}
+
+Handle loadLibrary(const char* name) {
+    return dlopen(name, RTLD_NOW | RTLD_LOCAL);
+}
+
+bool freeLibrary(Handle library) {
+    return dlclose(library) == 0;
 }
 
 std::uint32_t currentThreadId() {

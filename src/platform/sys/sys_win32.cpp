@@ -84,6 +84,14 @@ ClockReading readClock() {
                         now.dstflag};
 }
 
+Handle loadLibrary(const char* name) {
+    return LoadLibraryA(name);
+}
+
+bool freeLibrary(Handle library) {
+    return FreeLibrary(static_cast<HMODULE>(library)) != 0;
+}
+
 std::uint32_t currentThreadId() {
     return GetCurrentThreadId();
 }

@@ -1,0 +1,64 @@
+#pragma once
+// The tracker side's settings: one transmitter transform for all trackers, sensor transforms per
+// tracker, the trackers' output order, CAVE coordinates and the calibration library, and where
+// this device's trackers lie in the host's tracker storage. Settings only: nothing here is
+// applied to the samples.
+
+#include <cstdint>
+
+#include "config/device_config.h"
+#include "platform/logger.h"
+#include "tracker/calib_lib.h"
+#include "tracker/matrix4.h"
+
+struct TrackerSettings {
+    std::uint32_t order;  // output number, 1-based; 0 = none
+    Matrix4 sensorOffset;
+    Matrix4 sensorRotation;
+    Matrix4 sensorTransform;  // the rotation composed with the offset
+    float sensorTranslation[3];
+    bool hasSensorOffset;
+    bool hasSensorRotation;
+    bool hasSensorTranslation;
+};
+
+class CTraCommonH {
+public:
+    static constexpr std::uint32_t maxCalibrationArgs = 10;
+
+    explicit CTraCommonH(const CLogH* creatorLogger);
+    ~CTraCommonH();
+    CTraCommonH(const CTraCommonH&) = delete;
+    CTraCommonH& operator=(const CTraCommonH&) = delete;
+
+    bool setTrackerCount(std::uint32_t count);
+    // Items not given take their initial values and clear their flags.
+    bool initTracker(std::uint32_t index, std::uint32_t order, const Matrix4* offset,
+                     const Matrix4* rotation, const float* translation);
+
+    // The settings of a tracker numbered from 1; null when there is none.
+    const TrackerSettings* tracker(std::uint32_t index) const;
+
+    bool ownsLogger;
+    std::uint32_t trackerCount;
+    TrackerSettings* trackers;
+    bool inputConnector;
+    Matrix4 transmitterOffset;
+    Matrix4 transmitterRotation;
+    Matrix4 transmitterTransform;
+    bool hasTransmitterOffset;
+    bool hasTransmitterRotation;
+    bool caveCoordinates;
+    std::uint32_t numTrackers;
+    std::uint32_t trackerBase;
+    CCalibH* calibration;
+    char calibrationName[256];
+    char* calibrationArgs[maxCalibrationArgs];
+    std::uint32_t calibrationArgCount;
+
+private:
+    void freeTrackers();
+    void releaseCalibration();
+
+    CLogH* logger;
+};
