@@ -31,6 +31,10 @@ std::int32_t parseInt(const char* text) {
     return static_cast<std::int32_t>(value);
 }
 
+std::uint32_t parseUnsigned(const char* text) {
+    return static_cast<std::uint32_t>(parseInt(text));
+}
+
 std::uint32_t optionCount(const DeviceConfig& config) {
     return config.numOptions < maxOptions ? config.numOptions : maxOptions;
 }

@@ -12,6 +12,9 @@ int compareNoCase(const char* a, const char* b);
 
 // strtol in automatic base (0x hexadecimal, leading 0 octal), kept to the 32-bit range.
 std::int32_t parseInt(const char* text);
+// A channel, controller or tracker number as the options write it: parseInt taken as unsigned, so
+// a negative text reads as a number far above every limit.
+std::uint32_t parseUnsigned(const char* text);
 
 // Entry counts and texts as the host left them, but never past the object's bounds: a count
 // above the limit reads as the limit and a missing text as the empty text.

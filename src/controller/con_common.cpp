@@ -20,6 +20,7 @@ void resetEntry(ControllerEntry& entry) {
     for (float* scale : entry.valuatorScale) {
         setIdentityScale(scale);
     }
+    entry.emulation = nullptr;
 }
 }  // namespace
 
@@ -30,6 +31,8 @@ CConCommonH::CConCommonH(const CLogH* creatorLogger)
       inputConnector(true),
       numOutputControllers(0),
       idOffset(0),
+      timeStep(0.0),
+      readClock(sys::readClock),
       logger(makeOwnedLogger(creatorLogger, "CConCommonH", 3)),
       ownsLogger(true) {
     logger->debug("CConCommonH: \"constructor\" called.", true);
@@ -82,6 +85,9 @@ bool CConCommonH::setController(std::uint32_t index, std::uint32_t outputId,
 bool CConCommonH::clear() {
     if (controllers == nullptr) {
         return false;
+    }
+    for (std::uint32_t i = 0; i < numControllers; ++i) {
+        delete controllers[i].emulation;
     }
     delete[] controllers;
     controllers = nullptr;

@@ -13,12 +13,6 @@ namespace {
 bool startsWithLetter(const char* text) {
     return std::isalpha(static_cast<unsigned char>(text[0])) != 0;
 }
-
-// A channel or controller number as the options write it; a negative text reads as a number far
-// above every limit.
-std::uint32_t readNumber(const char* text) {
-    return static_cast<std::uint32_t>(parseInt(text));
-}
 }  // namespace
 
 bool CConCommonH::parseOptions(DeviceConfig* config) {
@@ -40,6 +34,8 @@ bool CConCommonH::parseOptions(DeviceConfig* config) {
             applied = parseChannelOrder(option, false);
         } else if (isKeyword(option, "valuatorscale")) {
             applied = parseValuatorScale(option);
+        } else if (isKeyword(option, "emulatetracker")) {
+            applied = parseEmulation(option);
         } else if (isKeyword(option, "controllerorder") || isKeyword(option, "unitorder") ||
                    isKeyword(option, "order")) {
             if (inputConnector) {
@@ -59,7 +55,7 @@ bool CConCommonH::parseOptions(DeviceConfig* config) {
 }
 
 ControllerEntry* CConCommonH::controllerNamedBy(const char* text) {
-    const std::uint32_t index = readNumber(text);
+    const std::uint32_t index = parseUnsigned(text);
     return index >= 1 && index <= numControllers ? &controllers[index - 1] : nullptr;
 }
 
@@ -82,14 +78,14 @@ bool CConCommonH::parseChannelOrder(const ConfigOption& option, bool valuators) 
     std::uint32_t highest = 0;
     for (std::uint32_t p = 1; p < args; ++p) {
         const char* text = argOf(option, p);
-        real[p] = readNumber(text);
+        real[p] = parseUnsigned(text);
         if (real[p] == 0 && startsWithLetter(text)) {
             reportRejected("Invalid arg found for ", "Order at line ", option);
             return false;
         }
         highest = std::max(highest, real[p]);
         for (std::uint32_t later = p + 1; real[p] != 0 && later < args; ++later) {
-            if (readNumber(argOf(option, later)) == real[p]) {
+            if (parseUnsigned(argOf(option, later)) == real[p]) {
                 reportRejected("Same ID found more than once in ", "Order option at line ", option);
                 return false;
             }
@@ -146,7 +142,7 @@ bool CConCommonH::parseValuatorScale(const ConfigOption& option) {
             std::fill(std::begin(selected), std::end(selected), true);
             break;
         }
-        const std::uint32_t valuator = readNumber(text);
+        const std::uint32_t valuator = parseUnsigned(text);
         if (valuator < 1 || valuator > entry->numValuators ||
             valuator > ControllerEntry::maxChannels) {
             reportRejected("Invalid valuator ID found for ", "ValuatorScale option at line ",

@@ -61,8 +61,42 @@ bool CConCommonH::printControllerSettings() const {
             }
             std::cout << std::endl;
         }
+        if (entry.emulation != nullptr) {
+            printEmulation(c, *entry.emulation);
+        }
     }
     return true;
+}
+
+void CConCommonH::printEmulation(std::uint32_t controllerIndex,
+                                 const TrackerEmulation& emulation) const {
+    const char* const axisNames[] = {"X", "Y", "Z", "Azim", "Elev", "Roll"};
+    const float* init = emulation.initValues;
+    logger->info("TRACKER EMULATION     :", false);
+    if (numControllers == 1) {
+        std::cout << " As ";
+    } else {
+        std::cout << " " << controllerIndex << "->";
+    }
+    std::cout << "tracker[" << emulation.trackerId << "]" << std::endl;
+    startContinuation(controllerIndex);
+    std::cout << " Init Values:"
+              << " X=" << init[0] << " Y=" << init[1] << " Z=" << init[2] << std::endl;
+    startContinuation(controllerIndex);
+    std::cout << " Init Values:"
+              << " Azim=" << init[3] << " Elev=" << init[4] << " Roll=" << init[5] << std::endl;
+    startContinuation(controllerIndex);
+    std::cout << " Val Assign :";
+    for (std::size_t a = 0; a < TrackerEmulation::axisCount; ++a) {
+        if (emulation.valuatorIds[a] != 0) {
+            std::cout << " " << emulation.valuatorIds[a] << "->" << axisNames[a];
+        }
+    }
+    std::cout << std::endl;
+    if (emulation.resetButton != 0) {
+        startContinuation(controllerIndex);
+        std::cout << " Reset But  : " << emulation.resetButton << std::endl;
+    }
 }
 
 // An open continuation line; with several controllers it names the one it belongs to.

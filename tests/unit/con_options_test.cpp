@@ -232,8 +232,8 @@ const OptionCase optionCases[] = {
       {"valuatorscale", "1", "3", "2"},
       {"buttonorder", "1", "x"},
       {"emulatetracker", "1"}},
-     {"Incomplete option line found for Order at line 1.",
-      "Invalid arg found for Order at line 4."},
+     {"Incomplete option line found for Order at line 1.", "Invalid arg found for Order at line 4.",
+      "Incomplete option line found for EmulateTracker at line 5."},
      false,
      {0, 0, 1, 0, 0},
      [](const ControllerEntry& e) {

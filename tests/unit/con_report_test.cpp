@@ -90,4 +90,40 @@ TEST_F(ControllerReport, SeveralControllersAreNamedAndUnpublishedOnesLeftOut) {
                                }));
 }
 
+TEST_F(ControllerReport, TrackerEmulationOfTheOnlyController) {
+    ConfigBuilder config{
+        {"emulatetracker", "1", "[0.5,-1.25,2,90,0,-45]", "1", "0", "3", "4", "0", "6", "5"}};
+    ASSERT_TRUE(handler.parseOptions(config.get()));
+    handler.numberEmulatedTrackers(1);
+    StdoutCapture out;
+    handler.printControllerSettings();
+    const auto lines = out.lines();
+    ASSERT_EQ(lines.size(), 11u);
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 6, lines.end()),
+              (std::vector<std::string>{
+                  "r: INFO: TRACKER EMULATION     : As tracker[1]",
+                  blank + " Init Values: X=0.5 Y=-1.25 Z=2",
+                  blank + " Init Values: Azim=90 Elev=0 Roll=-45",
+                  blank + " Val Assign : 1->X 3->Z 4->Azim 6->Roll",
+                  blank + " Reset But  : 5",
+              }));
+}
+
+TEST_F(ControllerReport, TrackerEmulationAmongSeveralControllers) {
+    handler.setControllerCount(2, true);
+    handler.setController(1, 1, 0, 0);
+    handler.setController(2, 2, 0, 0);
+    const float init[6] = {};
+    const std::uint32_t undriven[6] = {};
+    handler.setEmulation(2, 3, init, undriven, 0);
+    EXPECT_EQ(reportAfter({}), (std::vector<std::string>{
+                                   "r: INFO: CONTROLLER ORDER      : <Real con> -> <Output con>",
+                                   blank + " 1->1 2->2",
+                                   "r: INFO: TRACKER EMULATION     : 2->tracker[3]",
+                                   blank + " 2: Init Values: X=0 Y=0 Z=0",
+                                   blank + " 2: Init Values: Azim=0 Elev=0 Roll=0",
+                                   blank + " 2: Val Assign :",
+                               }));
+}
+
 }  // namespace
