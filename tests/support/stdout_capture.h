@@ -1,10 +1,14 @@
 #pragma once
-// Captures what the module writes to std::cout while the object lives.
+// Captures what the module writes to std::cout while the object lives, where the module's objects
+// are linked into the test. A module binary with a runtime of its own writes past it: see
+// hostos::StandardOutputCapture.
 
 #include <iostream>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "text_lines.h"
 
 class StdoutCapture {
 public:
@@ -15,15 +19,7 @@ public:
 
     std::string text() const { return captured.str(); }
 
-    // The captured text split at line ends; an unfinished last line is kept.
-    std::vector<std::string> lines() const {
-        std::vector<std::string> result;
-        std::istringstream in(captured.str());
-        for (std::string line; std::getline(in, line);) {
-            result.push_back(line);
-        }
-        return result;
-    }
+    std::vector<std::string> lines() const { return linesOf(captured.str()); }
 
     void clear() { captured.str(""); }
 
