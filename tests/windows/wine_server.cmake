@@ -4,6 +4,7 @@ set(log ${PREFIX}.log)
 set(ENV{WINEPREFIX} ${PREFIX})
 set(ENV{WINEDEBUG} -all)
 if(ACTION STREQUAL "start")
+  file(MAKE_DIRECTORY ${PREFIX})
   execute_process(COMMAND ${WINESERVER} --persistent OUTPUT_FILE ${log} ERROR_FILE ${log}
                   RESULT_VARIABLE rc)
   if(NOT rc EQUAL 0)
