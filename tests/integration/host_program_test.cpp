@@ -13,13 +13,13 @@
 
 #include "host_process.h"
 #include "temp_file.h"
+#include "test_emulator.h"
 #include "text_lines.h"
 
 namespace {
 
-std::vector<std::string> host(std::vector<std::string> args) {
-    args.insert(args.begin(), PENDAX_HOST_PATH);
-    return args;
+std::vector<std::string> host(const std::vector<std::string>& args) {
+    return underTestEmulator(PENDAX_HOST_PATH, args);
 }
 
 bool contains(const std::string& text, const std::string& part) {

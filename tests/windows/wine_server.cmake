@@ -5,6 +5,9 @@ set(ENV{WINEPREFIX} ${PREFIX})
 set(ENV{WINEDEBUG} -all)
 if(ACTION STREQUAL "start")
   file(MAKE_DIRECTORY ${PREFIX})
+  # A server left from an earlier run may be one that holds some pipe open: ours replaces it.
+  execute_process(COMMAND ${WINESERVER} --kill OUTPUT_QUIET ERROR_QUIET)
+  execute_process(COMMAND ${WINESERVER} --wait OUTPUT_QUIET ERROR_QUIET)
   execute_process(COMMAND ${WINESERVER} --persistent OUTPUT_FILE ${log} ERROR_FILE ${log}
                   RESULT_VARIABLE rc)
   if(NOT rc EQUAL 0)
