@@ -29,7 +29,7 @@ void destroyStorageMutex(void* mutex);
 std::string programFolder();
 
 bool standardOutputIsTerminal();
-// Makes the terminal take the live view's cursor moves and its UTF-8 lamps.
+// Makes the terminal take the live view's cursor moves.
 void prepareTerminal();
 
 // Ctrl-C and SIGTERM (on Windows Ctrl-C, Ctrl-Break and closing the console) ask the host to
@@ -70,6 +70,25 @@ public:
 private:
     int savedOutput;
     int captureFile;
+};
+
+// Takes everything written to standard output while the object lives, by the host and by the
+// module whatever its C++ runtime, so that the live view can place it; the terminal that standard
+// output was stays reachable. What is left at the end goes on to the terminal.
+class StandardOutputTap {
+public:
+    StandardOutputTap();
+    ~StandardOutputTap();
+    StandardOutputTap(const StandardOutputTap&) = delete;
+    StandardOutputTap& operator=(const StandardOutputTap&) = delete;
+
+    // What was written since the last call, without waiting for more.
+    std::string take();
+    void writeToTerminal(const std::string& text);
+
+private:
+    int terminal;
+    int tapped;
 };
 
 // Sends everything written to standard output, by the host and by the module, to standard error,

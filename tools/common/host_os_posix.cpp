@@ -1,12 +1,15 @@
 // POSIX side of the host's seam.
 
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <pthread.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <csignal>
 #include <stdexcept>
+#include <system_error>
 
 #include "host_os.h"
 #include "standard_output.h"
@@ -135,6 +138,48 @@ std::string StandardOutputCapture::text() const {
         }
         text.append(buffer, static_cast<std::size_t>(got));
         at += got;
+    }
+}
+
+StandardOutputTap::StandardOutputTap() {
+    int ends[2];
+    if (pipe2(ends, O_CLOEXEC) != 0) {
+        throw std::system_error(errno, std::generic_category(), "pipe");
+    }
+    fcntl(ends[0], F_SETFL, O_NONBLOCK);
+    // Room for far more than one polling cycle writes, as it is emptied between cycles only.
+    fcntl(ends[1], F_SETPIPE_SZ, 1 << 20);
+    flushStandardOutput();
+    terminal = dup(STDOUT_FILENO);
+    dup2(ends[1], STDOUT_FILENO);
+    close(ends[1]);
+    tapped = ends[0];
+}
+
+StandardOutputTap::~StandardOutputTap() {
+    writeToTerminal(take());
+    dup2(terminal, STDOUT_FILENO);
+    close(terminal);
+    close(tapped);
+}
+
+std::string StandardOutputTap::take() {
+    flushStandardOutput();
+    std::string text;
+    char buffer[4096];
+    for (ssize_t got; (got = read(tapped, buffer, sizeof buffer)) > 0;) {
+        text.append(buffer, static_cast<std::size_t>(got));
+    }
+    return text;
+}
+
+void StandardOutputTap::writeToTerminal(const std::string& text) {
+    for (std::size_t done = 0; done < text.size();) {
+        const ssize_t written = write(terminal, text.data() + done, text.size() - done);
+        if (written < 0 && errno != EINTR) {
+            return;
+        }
+        done += written > 0 ? static_cast<std::size_t>(written) : 0;
     }
 }
 

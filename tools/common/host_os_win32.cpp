@@ -60,7 +60,6 @@ void prepareTerminal() {
     if (GetConsoleMode(console, &mode) != 0) {
         SetConsoleMode(console, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
     }
-    SetConsoleOutputCP(CP_UTF8);
 }
 
 struct HostedBox::Box {};
@@ -140,6 +139,56 @@ std::string StandardOutputCapture::text() const {
         text.erase(at, 1);
     }
     return text;
+}
+
+StandardOutputTap::StandardOutputTap() {
+    int ends[2];
+    // Room for far more than one polling cycle writes, as it is emptied between cycles only.
+    if (_pipe(ends, 1 << 20, _O_BINARY | _O_NOINHERIT) != 0) {
+        throw std::runtime_error("cannot make a pipe for standard output");
+    }
+    flushStandardOutput();
+    terminal = _dup(standardOutput);
+    _dup2(ends[1], standardOutput);
+    _close(ends[1]);
+    tapped = ends[0];
+}
+
+StandardOutputTap::~StandardOutputTap() {
+    writeToTerminal(take());
+    _dup2(terminal, standardOutput);
+    _close(terminal);
+    _close(tapped);
+}
+
+std::string StandardOutputTap::take() {
+    flushStandardOutput();
+    const auto pipe = reinterpret_cast<HANDLE>(_get_osfhandle(tapped));
+    std::string text;
+    char buffer[4096];
+    for (DWORD waiting = 0;
+         PeekNamedPipe(pipe, nullptr, 0, nullptr, &waiting, nullptr) != 0 && waiting > 0;) {
+        const int got = _read(tapped, buffer, waiting < sizeof buffer ? waiting : sizeof buffer);
+        if (got <= 0) {
+            break;
+        }
+        text.append(buffer, static_cast<std::size_t>(got));
+    }
+    return text;
+}
+
+// The console takes the text as UTF-16, whatever its code page.
+void StandardOutputTap::writeToTerminal(const std::string& text) {
+    if (text.empty()) {
+        return;
+    }
+    const int length = static_cast<int>(text.size());
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    wide.resize(static_cast<std::size_t>(
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), length, wide.data(), length)));
+    DWORD written = 0;
+    WriteConsoleW(reinterpret_cast<HANDLE>(_get_osfhandle(terminal)), wide.data(),
+                  static_cast<DWORD>(wide.size()), &written, nullptr);
 }
 
 std::unique_ptr<std::ostream> divertStandardOutputToStandardError() {
