@@ -48,7 +48,7 @@ void PrintTo(const OptionCase& c, std::ostream* out) {
 }
 
 const TrackerSettings& tracker1(const CTraCommonH& h) {
-    return *h.tracker(1);
+    return h.trackers[0];
 }
 
 void untouched(const CTraCommonH& h) {
@@ -276,8 +276,8 @@ const OptionCase optionCases[] = {
      {},
      {1},
      [](const CTraCommonH& h) {
-         EXPECT_EQ(h.tracker(1)->order, 2u);
-         EXPECT_EQ(h.tracker(2)->order, 1u);
+         EXPECT_EQ(h.trackers[0].order, 2u);
+         EXPECT_EQ(h.trackers[1].order, 1u);
      },
      false},
     {"an order naming a tracker that is not there",
@@ -285,13 +285,13 @@ const OptionCase optionCases[] = {
      {"Invalid tracker ID found for Order at line 1.",
       "Invalid tracker ID found for Order at line 2."},
      {0, 0},
-     [](const CTraCommonH& h) { EXPECT_EQ(h.tracker(1)->order, 1u); },
+     [](const CTraCommonH& h) { EXPECT_EQ(h.trackers[0].order, 1u); },
      false},
     {"an empty order clears every output number",
      {{"order"}},
      {},
      {1},
-     [](const CTraCommonH& h) { EXPECT_EQ(h.tracker(1)->order, 0u); },
+     [](const CTraCommonH& h) { EXPECT_EQ(h.trackers[0].order, 0u); },
      false},
     // CAVE coordinates, only on an input connector.
     {"CAVE coordinates switched on and off",
@@ -417,11 +417,11 @@ TEST(TrackerOptionsParse, TransformsDoNotDependOnTheOrderOfTheOptions) {
     ASSERT_TRUE(first.parseOptions(offsetFirst.get()));
     ASSERT_TRUE(second.parseOptions(rotationFirst.get()));
     const auto all = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
-    EXPECT_EQ(elementsOf(first.tracker(1)->sensorTransform, all),
-              elementsOf(second.tracker(1)->sensorTransform, all));
+    EXPECT_EQ(elementsOf(first.trackers[0].sensorTransform, all),
+              elementsOf(second.trackers[0].sensorTransform, all));
     EXPECT_EQ(elementsOf(first.transmitterTransform, all),
               elementsOf(second.transmitterTransform, all));
-    EXPECT_EQ(first.tracker(1)->sensorTransform.m[12], 3.28084f);
+    EXPECT_EQ(first.trackers[0].sensorTransform.m[12], 3.28084f);
 }
 
 }  // namespace
