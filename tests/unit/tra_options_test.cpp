@@ -4,19 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "config_builder.h"
+#include "option_table.h"
 #include "plain_logger.h"
 #include "stdout_capture.h"
 #include "tracker/tra_common.h"
 
 namespace {
 
-using Lines = std::vector<std::vector<std::string>>;
+using Lines = OptionLines;
 using Elements = std::vector<float>;
 
 Elements elementsOf(const Matrix4& matrix, std::initializer_list<int> indices) {
@@ -329,39 +329,18 @@ TEST_P(TrackerOptions, ApplyOrReportEachLine) {
     handler.numTrackers = 2;
     ASSERT_TRUE(handler.setTrackerCount(c.inputConnector ? 1 : 2));
     ASSERT_TRUE(handler.initTracker(1, 1, nullptr, nullptr, nullptr));
-    ConfigBuilder config;
-    for (const auto& line : c.lines) {
-        config.add(line);
-    }
-
-    StdoutCapture out;
     const bool faultReported =
         std::any_of(c.messages.begin(), c.messages.end(),
                     [](const std::string& m) { return m.rfind("CDynamicLibH", 0) != 0; });
-    EXPECT_EQ(handler.parseOptions(config.get()), !faultReported);
-    std::vector<std::string> expected;
-    for (const std::string& message : c.messages) {
-        expected.push_back("t: ERROR: " + message);
-    }
-    EXPECT_EQ(out.lines(), expected);
-    for (std::size_t i = 0; i < c.used.size(); ++i) {
-        EXPECT_EQ(config.option(static_cast<std::uint32_t>(i)).used, c.used[i]) << "line " << i + 1;
-    }
+    EXPECT_EQ(runOptionLines(c.lines, "t", c.messages, c.used,
+                             [&](DeviceConfig* config) { return handler.parseOptions(config); }),
+              !faultReported);
     if (c.check) {
         c.check(handler);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, TrackerOptions, testing::ValuesIn(optionCases),
-                         [](const testing::TestParamInfo<OptionCase>& info) {
-                             std::string name = info.param.name;
-                             for (char& ch : name) {
-                                 if (!std::isalnum(static_cast<unsigned char>(ch))) {
-                                     ch = '_';
-                                 }
-                             }
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Table, TrackerOptions, testing::ValuesIn(optionCases), CaseName());
 
 TEST(TrackerOptionsParse, NeedsTheTrackerTableAndTheOptions) {
     const CLogH log = plainLogger("t");
