@@ -1,7 +1,8 @@
 #pragma once
-// Captures what the module writes to std::cout while the object lives, where the module's objects
-// are linked into the test. A module binary with a runtime of its own writes past it: see
-// hostos::StandardOutputCapture.
+// Captures what the module writes to std::cout while the object lives, and puts std::cout's
+// number format back afterwards (the tracker report leaves it in fixed notation). That is where
+// the module's objects are linked into the test; a module binary with a runtime of its own writes
+// past it: see hostos::StandardOutputCapture.
 
 #include <iostream>
 #include <sstream>
@@ -12,8 +13,11 @@
 
 class StdoutCapture {
 public:
-    StdoutCapture() : previous(std::cout.rdbuf(captured.rdbuf())) {}
-    ~StdoutCapture() { std::cout.rdbuf(previous); }
+    StdoutCapture() : previous(std::cout.rdbuf(captured.rdbuf())) { format.copyfmt(std::cout); }
+    ~StdoutCapture() {
+        std::cout.copyfmt(format);
+        std::cout.rdbuf(previous);
+    }
     StdoutCapture(const StdoutCapture&) = delete;
     StdoutCapture& operator=(const StdoutCapture&) = delete;
 
@@ -26,4 +30,5 @@ public:
 private:
     std::ostringstream captured;
     std::streambuf* previous;
+    std::ios format{nullptr};
 };

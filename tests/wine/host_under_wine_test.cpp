@@ -44,7 +44,7 @@ bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
-// pendax-boxsim serving a pseudo-terminal that the prefix maps as COM<number>.
+// pendax-boxsim serving a line that the prefix maps as COM<number>.
 class ComBox {
 public:
     ComBox(int number, const std::vector<std::string>& options)
@@ -52,12 +52,12 @@ public:
           link(std::filesystem::path(environmentValue("WINEPREFIX")) / "dosdevices" /
                ("com" + std::to_string(number))),
           number(number) {
-        const std::string pty = program.firstLine();
-        if (pty.rfind("/dev/", 0) != 0) {
-            throw std::runtime_error("pendax-boxsim gave no terminal: " + pty);
+        const std::string line = program.firstLine();
+        if (line.empty() || line.front() != '/') {
+            throw std::runtime_error("pendax-boxsim named no line: " + line);
         }
         std::filesystem::remove(link);
-        std::filesystem::create_symlink(pty, link);
+        std::filesystem::create_symlink(line, link);
     }
     ~ComBox() {
         std::error_code ignored;

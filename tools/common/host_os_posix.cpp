@@ -83,7 +83,7 @@ HostedBox::HostedBox(const BoardIdentity& board, bool motion) : box(std::make_un
 HostedBox::~HostedBox() = default;
 
 std::string HostedBox::port() const {
-    return box->virtualBox.slavePath();
+    return box->virtualBox.linePath();
 }
 
 namespace {
