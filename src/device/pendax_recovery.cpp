@@ -1,10 +1,12 @@
 // A line that went away (an adapter pulled, a box's adapter switched off): the cycles fail at
 // about a silent box's pace instead of at once, and about every two seconds the port is opened
 // again by its name and the box identified and set up afresh, since it may have been switched
-// off and forgotten its set-up.
+// off and forgotten its set-up. An emulated tracker goes on from where it was: the time without
+// samples is not integrated.
 
 #include <iostream>
 
+#include "controller/con_common.h"
 #include "device/pendax.h"
 #include "platform/sys/sys.h"
 
@@ -35,6 +37,7 @@ std::int32_t CPendax::recoverLine() {
         if (reopenLine()) {
             lineLost = false;
             republish = true;
+            conCommon->restartEmulationClocks();
             logger->info("CPendax: The box is back on ", false);
             std::cout << serialPortName << "." << std::endl;
             return 0;
