@@ -183,6 +183,13 @@ bool freeLibrary(Handle) {
     return false;
 }
 
+std::uint64_t monotonicMs() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<std::uint64_t>(now.tv_sec) * 1000u +
+           static_cast<std::uint64_t>(now.tv_nsec / 1000000);
+}
+
 std::uint32_t currentThreadId() {
     return static_cast<std::uint32_t>(syscall(SYS_gettid));
 }

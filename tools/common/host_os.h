@@ -9,6 +9,7 @@
 #include <string>
 
 #include "board_identity.h"
+#include "faults.h"
 
 namespace hostos {
 
@@ -42,7 +43,7 @@ bool stopRequested();
 // object goes. Throws std::system_error where it cannot start; Windows has no pseudo-terminals.
 class HostedBox {
 public:
-    HostedBox(const BoardIdentity& board, bool motion);
+    HostedBox(const BoardIdentity& board, bool motion, const Faults& faults);
     ~HostedBox();
     HostedBox(const HostedBox&) = delete;
     HostedBox& operator=(const HostedBox&) = delete;

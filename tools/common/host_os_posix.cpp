@@ -76,8 +76,10 @@ struct HostedBox::Box {
     CVirtualBox virtualBox;
 };
 
-HostedBox::HostedBox(const BoardIdentity& board, bool motion) : box(std::make_unique<Box>(board)) {
+HostedBox::HostedBox(const BoardIdentity& board, bool motion, const Faults& faults)
+    : box(std::make_unique<Box>(board)) {
     box->virtualBox.setMotion(motion);
+    box->virtualBox.setFaults(faults);
 }
 
 HostedBox::~HostedBox() = default;

@@ -64,7 +64,7 @@ void prepareTerminal() {
 
 struct HostedBox::Box {};
 
-HostedBox::HostedBox(const BoardIdentity&, bool) {
+HostedBox::HostedBox(const BoardIdentity&, bool, const Faults&) {
     throw std::system_error(std::make_error_code(std::errc::function_not_supported),
                             "Windows has no pseudo-terminals; run pendax-boxsim on Linux");
 }

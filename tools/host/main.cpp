@@ -52,7 +52,8 @@ void poll(HostDevice& device, const HostOptions& options, const JsonOutput& json
         const PollCounts& counts = loop.counts();
         std::cout << "pendax-host: " << counts.cycles << " cycles: " << counts.published
                   << " published, " << counts.unchanged << " unchanged, " << counts.empty
-                  << " empty, " << counts.failed << " failed" << std::endl;
+                  << " empty, " << counts.failed << " failed, " << counts.reconnections
+                  << " reconnections" << std::endl;
     }
     if (loop.jsonFailed()) {
         std::cerr << "pendax-host: the JSON output could not be written; polling stopped"
@@ -72,7 +73,7 @@ int runHost(const HostOptions& options) {
     std::optional<hostos::HostedBox> box;
     if (options.sim) {
         try {
-            box.emplace(*options.sim, options.motion);
+            box.emplace(*options.sim, options.motion, options.simFaults);
         } catch (const std::system_error& error) {
             return fail(usageError, std::string("cannot start the virtual box: ") + error.what());
         }

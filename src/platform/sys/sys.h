@@ -52,6 +52,9 @@ ClockReading readClock();
 Handle loadLibrary(const char* name);
 bool freeLibrary(Handle library);
 
+// Milliseconds of a clock that only moves forward, from an arbitrary start.
+std::uint64_t monotonicMs();
+
 // The operating system's numeric id of the calling thread.
 std::uint32_t currentThreadId();
 

@@ -97,6 +97,10 @@ bool freeLibrary(Handle library) {
     return FreeLibrary(static_cast<HMODULE>(library)) != 0;
 }
 
+std::uint64_t monotonicMs() {
+    return GetTickCount64();
+}
+
 std::uint32_t currentThreadId() {
     return GetCurrentThreadId();
 }
