@@ -220,6 +220,30 @@ TEST(HostUnderWineOptions, OptionErrorsAreReportedByLineAndInitFails) {
     }
 }
 
+// The emulated tracker through the DLL, with a calibration library that the module loads with
+// LoadLibraryA and releases when it is deleted.
+TEST(HostUnderWineOptions, TrackerIsPublishedAndTheCalibrationLibraryLoaded) {
+    const ComBox box(7, {});
+    box.set({"analog 3 4095"});
+    const std::string library = environmentValue("PENDAX_CALIBRATION_DLL");
+    const TempFile config("emulatetracker 1 [0,0,5,0,0,0] 1 2 3 4 5 6 24\ncalibration " + library +
+                          "\n");
+    const ProcessResult run = runHost(
+        {"--port", box.portName(), "--count", "5", "--json", "-", "--debug", "3", config.path});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(contains(run.err, "CDynamicLibH: " + library + " library loaded.")) << run.err;
+    EXPECT_TRUE(contains(run.err, "configure returned data type 1 (controller and tracker data)"));
+    const std::vector<std::string> log = windowsLines(run.err);
+    ASSERT_FALSE(log.empty());
+    EXPECT_TRUE(contains(log.back(), "CPendax: \"destructor\" called.")) << log.back();
+    EXPECT_TRUE(contains(run.err, "CDynamicLibH: \"unload\" called."));
+    bool tracker = false;
+    for (const std::string& line : jsonLines(run)) {
+        tracker = tracker || line.rfind("{\"kind\":\"tracker\",\"id\":1,", 0) == 0;
+    }
+    EXPECT_TRUE(tracker) << run.out;
+}
+
 // No cycle waits longer than its read bound for a box that says nothing: a silent box does not
 // hold the host. The time limit is a generous guard against a hang, nothing finer.
 TEST(HostUnderWineFaults, SilentBoxEndsEveryCycleEmpty) {
