@@ -55,6 +55,10 @@ bool freeLibrary(Handle library);
 // The operating system's numeric id of the calling thread.
 std::uint32_t currentThreadId();
 
+// Milliseconds on a clock that never jumps, as GetTickCount counts them: it wraps after 49 days,
+// so only differences of two readings mean anything.
+std::uint32_t tickMs();
+
 // Sleeps for the given milliseconds; 0 gives up the rest of the time slice.
 void sleepMs(std::uint32_t milliseconds);
 

@@ -464,6 +464,12 @@ std::uint32_t currentThreadId() {
     return static_cast<std::uint32_t>(syscall(SYS_gettid));
 }
 
+std::uint32_t tickMs() {
+    const auto sinceStart = Clock::now().time_since_epoch();
+    return static_cast<std::uint32_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(sinceStart).count());
+}
+
 void sleepMs(std::uint32_t milliseconds) {
     if (milliseconds == 0) {
         sched_yield();

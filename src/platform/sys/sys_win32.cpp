@@ -96,6 +96,10 @@ std::uint32_t currentThreadId() {
     return GetCurrentThreadId();
 }
 
+std::uint32_t tickMs() {
+    return GetTickCount();
+}
+
 void sleepMs(std::uint32_t milliseconds) {
     Sleep(milliseconds);
 }
