@@ -1,7 +1,7 @@
 #pragma once
 // A Pendax device on the scripted port (scripted_sys.h), brought up as the host brings it up: the
-// host's logger, storages and option lines, then init. The box behind the port identifies itself
-// as a KT512 and accepts its set-up; what it sends for a data request is the test's to say.
+// host's logger, storages and option lines, then init. What the box behind the port answers is
+// the test's to say.
 
 #include <cstdint>
 #include <functional>
@@ -46,13 +46,16 @@ public:
     std::unique_ptr<CPendax> device;
     ChangeMasks masks{};
 
-    // What the box does on a data request, and on its set-up command (by default it answers at
-    // once: a packet of its inputs at rest, and 'a' with a line feed).
+    // What the box does on an identification request, a data request and its set-up command. By
+    // default it answers at once as a KT512 at rest: its identification, a packet of its inputs,
+    // and 'a' with a line feed.
+    std::function<void()> onIdentify = [] {
+        scripted_sys::send(identificationReply(BoardIdentity::kt512()));
+    };
     std::function<void()> onRequest = [] {
         scripted_sys::send(dataPacket(BoxSetup::powerOn(), BoxInputs::atRest()));
     };
     std::function<void()> onSetup = [] { scripted_sys::send(setupAnswer('a')); };
-    BoardIdentity board = BoardIdentity::kt512();
 
 private:
     void hear(const std::string& written) {
@@ -60,7 +63,7 @@ private:
             return;
         }
         if (written == "T") {
-            scripted_sys::send(identificationReply(board));
+            onIdentify();
         } else if (written == "o") {
             onRequest();
         } else {

@@ -44,12 +44,15 @@ std::string hexByte(char c) {
     return std::string("0x") + digits[byte >> 4] + digits[byte & 0x0F];
 }
 
-// At most one byte more than a file may hold, so that a file without end (a device, a pipe that
-// keeps writing) is not read into memory whole.
+// Stops soon after a byte more than a file may hold, so that a file without end (a device, a pipe
+// that keeps writing) is not read into memory whole.
 std::string readBounded(std::istream& text) {
-    std::string content(maxOptionFileBytes + 1, '\0');
-    text.read(&content[0], static_cast<std::streamsize>(content.size()));
-    content.resize(static_cast<std::size_t>(text.gcount()));
+    std::string content;
+    char chunk[4096];
+    while (content.size() <= maxOptionFileBytes && text) {
+        text.read(chunk, sizeof chunk);
+        content.append(chunk, static_cast<std::size_t>(text.gcount()));
+    }
     return content;
 }
 
@@ -59,7 +62,7 @@ OptionLines parseOptionLines(std::istream& text, const std::string& fileName) {
     OptionLines result;
     const std::string content = readBounded(text);
     if (content.size() > maxOptionFileBytes) {
-        const auto lines = std::count(content.begin(), content.end() - 1, '\n');
+        const auto lines = std::count(content.begin(), content.begin() + maxOptionFileBytes, '\n');
         result.error = at(fileName, static_cast<std::uint32_t>(lines + 1)) +
                        "the file is larger than " + std::to_string(maxOptionFileBytes) + " bytes";
         return result;
