@@ -13,10 +13,10 @@
 #include "fuzz_check.h"
 #include "fuzz_input.h"
 #include "pendax_probe.h"
-#include "platform/byte_order.h"
 #include "quiet_output.h"
 #include "reference_decoder.h"
 #include "scripted_rig.h"
+#include "stored_sample.h"
 
 namespace {
 
@@ -24,35 +24,6 @@ namespace {
 // packet's line time and the read time-out, plus the one-byte read it was in.
 constexpr std::uint64_t cycleBoundMs = (2 * 24 + 100) + (13 + 100) + (2 + 100);
 constexpr int maxCycles = 32;
-
-// The sample as the storage holds it: fixed point, buttons as bits.
-ConData stored(const ReferenceSample& sample) {
-    ConData record{};
-    record.reset();
-    record.numValuators = toNetwork(8u);
-    record.numButtons = toNetwork(24u);
-    for (std::uint32_t i = 0; i < 8; ++i) {
-        record.setValuator(i + 1, sample.valuators[i]);
-    }
-    for (std::uint32_t b = 0; b < 24; ++b) {
-        record.setButton(b + 1, static_cast<int>((sample.buttons >> b) & 1u));
-    }
-    return record;
-}
-
-bool sameChannels(const ConData& a, const ConData& b) {
-    for (std::uint32_t i = 1; i <= 8; ++i) {
-        if (a.getValuator(i) != b.getValuator(i)) {
-            return false;
-        }
-    }
-    for (std::uint32_t b2 = 1; b2 <= 24; ++b2) {
-        if (a.getButton(b2) != b.getButton(b2)) {
-            return false;
-        }
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -85,7 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::int32_t expected = packet.size() != 24 ? 0 : framedPacket(packet) ? 1 : -1;
         fuzzCheck(result == expected, "the result follows the packet's length and frame");
         if (result == 1) {
-            const ConData sample = stored(referenceDecode(packet));
+            const ReferenceSample reference = referenceDecode(packet);
+            const ConData sample = storedSample(reference.valuators, reference.buttons);
             const bool changed = !published || !sameChannels(sample, lastPublished);
             fuzzCheck((rig.masks.controllerMask != 0) == changed,
                       "a sample is published exactly when it changed");

@@ -6,18 +6,11 @@
 #include <cstdint>
 #include <string>
 
+#include "stored_sample.h"
+
 struct ReferenceSample {
     float valuators[8];
     std::uint32_t buttons;  // bit n - 1 = digital input n
-
-    bool operator==(const ReferenceSample& other) const {
-        for (int i = 0; i < 8; ++i) {
-            if (valuators[i] != other.valuators[i]) {
-                return false;
-            }
-        }
-        return buttons == other.buttons;
-    }
 };
 
 inline bool framedPacket(const std::string& packet) {
@@ -37,7 +30,7 @@ inline ReferenceSample referenceDecode(const std::string& packet) {
     for (unsigned input = 0; input < 8; ++input) {
         const std::size_t first = 7 + 2 * input;
         const unsigned level = ((at(first) + 31) & 63u) << 6 | ((at(first + 1) + 31) & 63u);
-        sample.valuators[input] = static_cast<float>(level * (2.0 / 4095.0) - 1.0);
+        sample.valuators[input] = valuatorOfLevel(level);
     }
     return sample;
 }
