@@ -4,6 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <string>
 #include <vector>
 
 #include "allocation_count.h"
@@ -20,13 +21,22 @@ BoxInputs distinctInputs(int n) {
     return inputs;
 }
 
+// An emulated tracker that the first three analog inputs move.
+const std::vector<std::vector<std::string>> emulatedTracker = {
+    {"emulatetracker", "1", "[0,0,5,0,0,0]", "1", "2", "3", "0", "0", "0", "24"}};
+
 // One set of inputs: the first cycle publishes, all others find the sample unchanged. Two sets
-// in turn: every cycle publishes.
-void cycleCost(benchmark::State& state, const std::vector<BoxInputs>& inputs) {
-    DeviceRig rig(memory_sys::portName, 19200, [](CPendax& device) {
-        device.configure();
-        return true;
-    });
+// in turn: every cycle publishes. With the emulated tracker every cycle also steps it, and
+// publishes it whenever the clock's millisecond has moved on.
+void cycleCost(benchmark::State& state, const std::vector<BoxInputs>& inputs,
+               const std::vector<std::vector<std::string>>& lines) {
+    DeviceRig rig(
+        memory_sys::portName, 19200,
+        [](CPendax& device) {
+            device.configure();
+            return true;
+        },
+        lines);
     if (!rig.ready) {
         state.SkipWithError(rig.failure.c_str());
         return;
@@ -57,6 +67,12 @@ void cycleCost(benchmark::State& state, const std::vector<BoxInputs>& inputs) {
 
 }  // namespace
 
-BENCHMARK_CAPTURE(cycleCost, unchanged_sample, std::vector<BoxInputs>{distinctInputs(1)});
+BENCHMARK_CAPTURE(cycleCost, unchanged_sample, std::vector<BoxInputs>{distinctInputs(1)},
+                  std::vector<std::vector<std::string>>{});
 BENCHMARK_CAPTURE(cycleCost, changed_sample,
-                  std::vector<BoxInputs>{distinctInputs(1), distinctInputs(2)});
+                  std::vector<BoxInputs>{distinctInputs(1), distinctInputs(2)},
+                  std::vector<std::vector<std::string>>{});
+BENCHMARK_CAPTURE(cycleCost, unchanged_sample_with_tracker,
+                  std::vector<BoxInputs>{distinctInputs(1)}, emulatedTracker);
+BENCHMARK_CAPTURE(cycleCost, changed_sample_with_tracker,
+                  std::vector<BoxInputs>{distinctInputs(1), distinctInputs(2)}, emulatedTracker);

@@ -1,12 +1,14 @@
 #pragma once
 // A Pendax device brought up the way the host brings it up: the host's logger, storages and option
-// lines, init on the given port, then the box set up. What that prints is kept out of the
+// lines (the port, the line speed and any others given), init on the given port, then the box set
+// up. What that prints is kept out of the
 // benchmark's output, and shown only when the device could not be brought up.
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "config_builder.h"
 #include "device/pendax.h"
@@ -18,9 +20,13 @@ class DeviceRig {
 public:
     using SetUp = std::function<bool(CPendax&)>;
 
-    DeviceRig(const std::string& port, int baud, const SetUp& setUp)
-        : config({{"port", port}, {"baud", std::to_string(baud)}}),
-          device(std::make_unique<CPendax>(config.get(), &log)) {
+    DeviceRig(const std::string& port, int baud, const SetUp& setUp,
+              const std::vector<std::vector<std::string>>& lines = {})
+        : config({{"port", port}, {"baud", std::to_string(baud)}}) {
+        for (const auto& line : lines) {
+            config.add(line);
+        }
+        device = std::make_unique<CPendax>(config.get(), &log);
         StdoutCapture output;
         const InitInfo info{trackers.get(), controllers.get(), {}};
         ready = device->init(&info) == 1 && setUp(*device);

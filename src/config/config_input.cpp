@@ -35,6 +35,10 @@ std::uint32_t parseUnsigned(const char* text) {
     return static_cast<std::uint32_t>(parseInt(text));
 }
 
+bool startsWithLetter(const char* text) {
+    return text != nullptr && std::isalpha(static_cast<unsigned char>(text[0])) != 0;
+}
+
 std::uint32_t optionCount(const DeviceConfig& config) {
     return config.numOptions < maxOptions ? config.numOptions : maxOptions;
 }

@@ -15,6 +15,8 @@ std::int32_t parseInt(const char* text);
 // A channel, controller or tracker number as the options write it: parseInt taken as unsigned, so
 // a negative text reads as a number far above every limit.
 std::uint32_t parseUnsigned(const char* text);
+// A number that reads as 0 is a mistake only when it was written as a word.
+bool startsWithLetter(const char* text);
 
 // Entry counts and texts as the host left them, but never past the object's bounds: a count
 // above the limit reads as the limit and a missing text as the empty text.

@@ -1,19 +1,12 @@
 // The controller options: "valuatororder", "buttonorder", "valuatorscale" and the controller
 // order. A rejected line changes nothing, is left unused and fails the parse at the end.
 
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
 
 #include "config/config_input.h"
 #include "controller/con_common.h"
-
-namespace {
-bool startsWithLetter(const char* text) {
-    return std::isalpha(static_cast<unsigned char>(text[0])) != 0;
-}
-}  // namespace
 
 bool CConCommonH::parseOptions(DeviceConfig* config) {
     if (controllers == nullptr) {

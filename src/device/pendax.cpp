@@ -1,6 +1,7 @@
 #include "device/pendax.h"
 
 #include "controller/con_common.h"
+#include "tracker/tra_common.h"
 
 CPendax::CPendax(DeviceConfig* config, const CLogH* hostLogger)
     : CBase(hostLogger),
@@ -9,6 +10,9 @@ CPendax::CPendax(DeviceConfig* config, const CLogH* hostLogger)
       serialPortName(nullptr),
       baudRate(0),
       initInfo{},
+      trackerEntry(nullptr),
+      lastTracker(),
+      newTracker(),
       controllerEntry(nullptr),
       lastController{},
       newController{},
@@ -17,7 +21,9 @@ CPendax::CPendax(DeviceConfig* config, const CLogH* hostLogger)
       decoded{},
       rxBuffer{},
       config(config),
-      conCommon(nullptr) {
+      traCommon(nullptr),
+      conCommon(nullptr),
+      numEmulatedTrackers(0) {
     lastController.reset();
     newController.reset();
     logger->debug("CPendax: \"constructor\" called.", true);
@@ -29,6 +35,7 @@ CPendax::CPendax(DeviceConfig* config, const CLogH* hostLogger)
 CPendax::~CPendax() {
     delete[] deviceName;
     delete[] serialPortName;
+    delete traCommon;
     delete conCommon;
     delete serialPort;
     logger->debug("CPendax: \"destructor\" called.", true);

@@ -9,8 +9,10 @@
 #include "platform/serial_port.h"
 #include "protocol/box_state.h"
 #include "protocol/decoded_packet.h"
+#include "tracker/tra_data.h"
 
 class CConCommonH;
+class CTraCommonH;
 
 class CPendax final : public CBase {
 public:
@@ -36,6 +38,11 @@ private:
     void buildControllerSample();
     bool publishController(ChangeMasks* masks);
 
+    // The emulated tracker: its slot in the tracker storage, taken during init, and each cycle's
+    // step and publication. False on failure, each one logged where it is found.
+    bool registerEmulatedTracker();
+    bool publishTracker(ChangeMasks* masks);
+
     // The box dialogue. Negative results are failures, each one logged where it is found.
     std::int32_t identify();
     std::int32_t setupBox();
@@ -56,6 +63,9 @@ private:
     char* serialPortName;
     std::int32_t baudRate;
     InitInfo initInfo;
+    TraData* trackerEntry;
+    TraData lastTracker;
+    TraData newTracker;
     ConData* controllerEntry;
     ConData lastController;
     ConData newController;
@@ -64,5 +74,7 @@ private:
     DecodedPacket decoded;
     char rxBuffer[256];
     DeviceConfig* config;
+    CTraCommonH* traCommon;
     CConCommonH* conCommon;
+    std::int32_t numEmulatedTrackers;
 };

@@ -58,6 +58,9 @@ std::int32_t CPendax::init(const InitInfo* info) {
     if (!conCommon->parseOptions(config)) {
         return -1;
     }
+    if (!registerEmulatedTracker()) {
+        return -1;
+    }
 
     CDataStorage* controllers = initInfo.controllerStorage;
     if (controllers == nullptr) {

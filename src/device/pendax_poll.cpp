@@ -5,24 +5,19 @@
 #include "controller/con_common.h"
 #include "device/line_timing.h"
 #include "device/pendax.h"
+#include "device/storage_position.h"
 #include "platform/byte_order.h"
 #include "platform/data_storage.h"
 #include "platform/sys/sys.h"
 #include "protocol/packet_format.h"
 
-namespace {
-// Storage position n is bit n - 1 of the network-order mask.
-void markPosition(std::uint32_t& mask, std::uint32_t position) {
-    if (position >= 1 && position <= 32) {
-        mask |= toNetwork(1u << (position - 1));
-    }
-}
-}  // namespace
-
 std::int32_t CPendax::recvData(ChangeMasks* masks, std::int32_t) {
     logger->debug("CPendax: \"recvData\" called.", true);
     if (masks != nullptr && conCommon != nullptr) {
         masks->controllerMask = 0;
+    }
+    if (masks != nullptr && traCommon != nullptr) {
+        masks->trackerMask = 0;
     }
 
     const char request = protocol::packetRequest;
@@ -51,7 +46,14 @@ std::int32_t CPendax::recvData(ChangeMasks* masks, std::int32_t) {
     }
     decodePacket(rxBuffer);
     buildControllerSample();
-    return publishController(masks) ? 1 : -1;
+    if (!publishController(masks)) {
+        return -1;
+    }
+    // The tracker moves on every good packet, also when the controller sample stayed the same.
+    if (traCommon != nullptr && !publishTracker(masks)) {
+        return -1;
+    }
+    return 1;
 }
 
 // Drops what is left of a broken or misplaced packet so that the next request starts in step

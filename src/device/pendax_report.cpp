@@ -4,6 +4,7 @@
 
 #include "controller/con_common.h"
 #include "device/pendax.h"
+#include "tracker/tra_common.h"
 
 namespace {
 const char* orEmpty(const char* text) {
@@ -27,6 +28,9 @@ bool CPendax::printSettings() {
     std::cout << (conCommon != nullptr ? conCommon->numOutputControllers : 0u) << std::endl;
     if (conCommon != nullptr) {
         conCommon->printControllerSettings();
+    }
+    if (traCommon != nullptr) {
+        traCommon->printTrackerSettings(true);
     }
     logger->info("-----------------------", true);
     std::cout.flush();

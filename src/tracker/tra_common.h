@@ -36,6 +36,12 @@ public:
     bool initTracker(std::uint32_t index, std::uint32_t order, const Matrix4* offset,
                      const Matrix4* rotation, const float* translation);
 
+    // Reads the tracker options; false when any line was faulty.
+    bool parseOptions(DeviceConfig* config);
+    // The tracker part of the settings report; it leaves standard output in fixed notation with
+    // three decimals.
+    bool printTrackerSettings(bool showCaveCoordinates) const;
+
     // The settings of a tracker numbered from 1; null when there is none.
     const TrackerSettings* tracker(std::uint32_t index) const;
 
@@ -57,6 +63,36 @@ public:
     std::uint32_t calibrationArgCount;
 
 private:
+    // What a value option sets.
+    enum class ValueKind {
+        transmitterOffset,
+        transmitterRotation,
+        transmitterRotationMatrix,
+        sensorOffset,
+        sensorTranslation,
+        sensorRotation,
+        sensorRotationMatrix,
+    };
+    struct ValueOption;
+    static const ValueOption valueOptions[7];
+
+    enum class Outcome {
+        notMine,  // another handler's keyword, left untouched
+        applied,
+        faulty,
+        skipped,  // checked, but not applied after an earlier fault
+    };
+
+    Outcome parseValueOption(const ConfigOption& option, const ValueOption& spec,
+                             bool earlierFault);
+    void applyValues(ValueKind kind, TrackerSettings* tracker, const float* numbers);
+    Outcome parseCalibration(const ConfigOption& option);
+    Outcome parseTrackerOrder(const ConfigOption& option);
+    Outcome parseCaveCoordinates(const ConfigOption& option);
+    Outcome reportFault(const char* problem, const char* label, const ConfigOption& option) const;
+    void printMatrix(const Matrix4& matrix, const char* firstLabel,
+                     std::uint32_t trackerIndex) const;
+
     void freeTrackers();
     void releaseCalibration();
 

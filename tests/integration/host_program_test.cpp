@@ -238,6 +238,41 @@ TEST(HostProgram, VirtualBoxSamplesReachTheJsonThroughTheRealModule) {
     }
 }
 
+// The example configurations the README shows, run as it tells a user to run them.
+TEST(HostProgram, ExampleConfigurationsRunAgainstTheVirtualBox) {
+    const std::string examples = PENDAX_EXAMPLES_DIR;
+    const ProcessResult plain =
+        runProgram(host({"--sim", "--count", "5", examples + "/pendax.cfg"}));
+    EXPECT_EQ(plain.exitCode, 0) << plain.err;
+    EXPECT_TRUE(contains(plain.out, " 1->2(2X) 2->1(2X) 3->3(0.5X^3+0.5X)")) << plain.out;
+    EXPECT_TRUE(contains(plain.out, "configure returned data type 3 (controller data)"));
+    EXPECT_TRUE(contains(plain.out, "5 cycles: 1 published, 4 unchanged, 0 empty, 0 failed"))
+        << plain.out;
+
+    const ProcessResult flying = runProgram(
+        host({"--sim", "--motion", "--seconds", "1", "--json", "-", examples + "/tracker.cfg"}));
+    EXPECT_EQ(flying.exitCode, 0) << flying.err;
+    for (const char* line : {"TRACKER EMULATION     : As tracker[1]",
+                             "TRANSMITTER ROTATION  : [0][0]: 0.000 [0][1]: 1.000 [0][2]: 0.000",
+                             "SENSOR OFFSET         : 1 X:0.000 Y:0.000 Z:0.328",
+                             "configure returned data type 1 (controller and tracker data)"}) {
+        EXPECT_TRUE(contains(flying.err, line)) << line;
+    }
+    const std::regex tracker(
+        "\\{\"kind\":\"tracker\",\"id\":1,\"time\":[0-9.]+,"
+        "\"pose\":\\[([-0-9.]+),([-0-9.]+),([-0-9.]+),.*");
+    std::vector<double> heights;
+    for (const std::string& line : linesOf(flying.out)) {
+        std::smatch pose;
+        if (std::regex_match(line, pose, tracker)) {
+            heights.push_back(std::stod(pose[3]));
+        }
+    }
+    ASSERT_GE(heights.size(), 2u);
+    EXPECT_EQ(heights.front(), 5.0);  // where it begins
+    EXPECT_NE(heights.back(), 5.0);   // the moving box flies it
+}
+
 TEST(HostProgram, RefusedSetUpLeavesEveryCycleFailing) {
     const ProcessResult run = runProgram(host({"--sim=kt256", "--count", "3", "--json", "-"}));
     EXPECT_EQ(run.exitCode, 0) << run.err;

@@ -1,5 +1,6 @@
 #pragma once
-// Captures what the module writes to std::cout while the object lives.
+// Captures what the module writes to std::cout while the object lives, and puts std::cout's
+// number format back afterwards (the tracker report leaves it in fixed notation).
 
 #include <iostream>
 #include <sstream>
@@ -8,8 +9,11 @@
 
 class StdoutCapture {
 public:
-    StdoutCapture() : previous(std::cout.rdbuf(captured.rdbuf())) {}
-    ~StdoutCapture() { std::cout.rdbuf(previous); }
+    StdoutCapture() : previous(std::cout.rdbuf(captured.rdbuf())) { format.copyfmt(std::cout); }
+    ~StdoutCapture() {
+        std::cout.copyfmt(format);
+        std::cout.rdbuf(previous);
+    }
     StdoutCapture(const StdoutCapture&) = delete;
     StdoutCapture& operator=(const StdoutCapture&) = delete;
 
@@ -30,4 +34,5 @@ public:
 private:
     std::ostringstream captured;
     std::streambuf* previous;
+    std::ios format{nullptr};
 };
