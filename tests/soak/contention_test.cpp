@@ -1,12 +1,13 @@
 // Two devices of the module binary, each on its own virtual box and polled on its own thread,
-// publish into one controller storage while reader threads lock it, copy what is there and check
-// that every record is whole and in its own slot. An owner that dies holding the storage's mutex
-// is recovered from.
+// publish into one controller storage and, each emulating a tracker, into one tracker storage,
+// while reader threads lock a storage, copy what is there and check that every record is whole
+// and in its own slot. An owner that dies holding a storage's mutex is recovered from.
 
 #include <gtest/gtest.h>
 #include <pthread.h>
 
 #include <atomic>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -66,6 +67,16 @@ bool wholeRecordOf(int device, std::uint32_t position, const ConData& record) {
     return false;
 }
 
+// All eight valuators of a sample are equal, so the tracker they drive moves by the same amount
+// along every axis; a device's levels keep to its half of the range, so its tracker moves one way.
+bool wholeTrackerOf(int device, std::uint32_t position, const TraData& record) {
+    const float x = record.getX();
+    const bool sameEverywhere = record.getY() == x && record.getZ() == x && record.getAzim() == x &&
+                                record.getElev() == x && record.getRoll() == x;
+    const bool ownDirection = device == 0 ? x <= 0.0f : x >= 0.0f;
+    return fromNetwork(record.id) == position && sameEverywhere && ownDirection;
+}
+
 void setInputs(CVirtualBox& box, const BoxInputs& inputs) {
     for (int i = 0; i < 8; ++i) {
         box.setAnalog(i + 1, inputs.analog[i]);
@@ -81,13 +92,16 @@ protected:
         const InitInfo info{trackers.get(), controllers.get(), {}};
         StdoutCapture quiet;
         for (int d = 0; d < devices; ++d) {
-            configs.push_back(std::make_unique<ConfigBuilder>(
-                std::initializer_list<std::vector<std::string>>{{"port", boxes[d].slavePath()}}));
+            configs.push_back(
+                std::make_unique<ConfigBuilder>(std::initializer_list<std::vector<std::string>>{
+                    {"port", boxes[d].slavePath()},
+                    {"emulatetracker", "1", "[0,0,0,0,0,0]", "1", "2", "3", "4", "5", "6"}}));
             device[d] = module.createDev(configs[d]->get(), &log);
             ASSERT_EQ(device[d]->init(&info), 1) << quiet.text();
-            ASSERT_EQ(device[d]->configure(), 3) << quiet.text();
+            ASSERT_EQ(device[d]->configure(), 1) << quiet.text();
         }
         ASSERT_EQ(controllers.entries(), devices);
+        ASSERT_EQ(trackers.entries(), devices);
     }
     void TearDown() override {
         for (CBase* d : device) {
@@ -125,14 +139,20 @@ TEST_F(Contention, ReadersOnlyEverSeeWholeRecordsInTheirOwnSlots) {
     for (int r = 0; r < readers; ++r) {
         threads.emplace_back([&] {
             while (polling > 0) {
-                ConData copy[devices];
+                ConData controllerCopy[devices];
                 pthread_mutex_lock(controllers.rawMutex());
-                std::memcpy(copy, &controllers.controllerRecord(1), sizeof copy);
+                std::memcpy(controllerCopy, &controllers.controllerRecord(1),
+                            sizeof controllerCopy);
                 pthread_mutex_unlock(controllers.rawMutex());
+                TraData trackerCopy[devices];
+                pthread_mutex_lock(trackers.rawMutex());
+                std::memcpy(trackerCopy, &trackers.trackerRecord(1), sizeof trackerCopy);
+                pthread_mutex_unlock(trackers.rawMutex());
                 for (int d = 0; d < devices; ++d) {
-                    const bool published = copy[d].numValuators != 0;
-                    if (published &&
-                        !wholeRecordOf(d, static_cast<std::uint32_t>(d + 1), copy[d])) {
+                    const auto position = static_cast<std::uint32_t>(d + 1);
+                    const bool published = controllerCopy[d].numValuators != 0;
+                    if ((published && !wholeRecordOf(d, position, controllerCopy[d])) ||
+                        !wholeTrackerOf(d, position, trackerCopy[d])) {
                         ++torn;
                     }
                 }
@@ -148,28 +168,42 @@ TEST_F(Contention, ReadersOnlyEverSeeWholeRecordsInTheirOwnSlots) {
     for (int d = 0; d < devices; ++d) {
         // Each cycle changes the sample, so each good packet is published.
         EXPECT_GE(published[d], cyclesPerDevice - 2) << "device " << d;
-        EXPECT_TRUE(wholeRecordOf(d, static_cast<std::uint32_t>(d + 1),
-                                  controllers.controllerRecord(static_cast<std::uint32_t>(d + 1))));
+        const auto position = static_cast<std::uint32_t>(d + 1);
+        EXPECT_TRUE(wholeRecordOf(d, position, controllers.controllerRecord(position)));
+        EXPECT_TRUE(wholeTrackerOf(d, position, trackers.trackerRecord(position)));
+        EXPECT_NE(trackers.trackerRecord(position).getX(), 0.0f) << "the tracker never moved";
     }
 }
 
-TEST_F(Contention, AnOwnerThatDiedHoldingTheMutexIsRecovered) {
-    std::thread([this] { pthread_mutex_lock(controllers.rawMutex()); }).join();
-    setInputs(boxes[0], inputsOfLevel(7));
+TEST_F(Contention, AnOwnerThatDiedHoldingAStorageMutexIsRecovered) {
     ChangeMasks masks{};
+    setInputs(boxes[0], inputsOfLevel(7));
+    ASSERT_EQ(device[0]->recvData(&masks, 0), 1);  // the tracker's clock starts
+    for (HostStorage* storage : {&controllers, &trackers}) {
+        std::thread([storage] { pthread_mutex_lock(storage->rawMutex()); }).join();
+    }
+    setInputs(boxes[0], inputsOfLevel(100));
+    // The tracker moves by the time between cycles: let it be long enough to change the pose.
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
     StdoutCapture out;
     EXPECT_EQ(device[0]->recvData(&masks, 0), 1);
     EXPECT_EQ(out.lines(),
-              (std::vector<std::string>{"c: ERROR: CMutexH: Locking mutex: Owner died"}));
+              (std::vector<std::string>{"c: ERROR: CMutexH: Locking mutex: Owner died",
+                                        "c: ERROR: CMutexH: Locking mutex: Owner died"}));
     EXPECT_TRUE(wholeRecordOf(0, 1, controllers.controllerRecord(1)));
+    EXPECT_TRUE(wholeTrackerOf(0, 1, trackers.trackerRecord(1)));
 
     // Made consistent and released: usable by everyone again.
-    ASSERT_EQ(pthread_mutex_lock(controllers.rawMutex()), 0);
-    pthread_mutex_unlock(controllers.rawMutex());
+    for (HostStorage* storage : {&controllers, &trackers}) {
+        ASSERT_EQ(pthread_mutex_lock(storage->rawMutex()), 0);
+        pthread_mutex_unlock(storage->rawMutex());
+    }
     out.clear();
-    setInputs(boxes[0], inputsOfLevel(8));
+    setInputs(boxes[0], inputsOfLevel(200));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
     EXPECT_EQ(device[0]->recvData(&masks, 0), 1);
     EXPECT_NE(masks.controllerMask, 0u);
+    EXPECT_NE(masks.trackerMask, 0u);
     EXPECT_EQ(out.text(), "");
 }
 
