@@ -11,7 +11,6 @@
 #include "config_file.h"
 #include "fuzz_check.h"
 #include "fuzz_input.h"
-#include "quiet_output.h"
 #include "scripted_rig.h"
 #include "tracker/tra_common.h"
 
@@ -69,11 +68,6 @@ bool allUsed(const DeviceConfig& config) {
 }
 
 }  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    silenceStandardOutput();
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzInput input(data, size);

@@ -13,7 +13,6 @@
 #include "fuzz_check.h"
 #include "fuzz_input.h"
 #include "pendax_probe.h"
-#include "quiet_output.h"
 #include "reference_decoder.h"
 #include "scripted_rig.h"
 #include "stored_sample.h"
@@ -26,11 +25,6 @@ constexpr std::uint64_t cycleBoundMs = (2 * 24 + 100) + (13 + 100) + (2 + 100);
 constexpr int maxCycles = 32;
 
 }  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    silenceStandardOutput();
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzInput input(data, size);

@@ -13,7 +13,6 @@
 #include "fuzz_check.h"
 #include "fuzz_input.h"
 #include "pendax_probe.h"
-#include "quiet_output.h"
 #include "scripted_rig.h"
 
 namespace {
@@ -27,11 +26,6 @@ void sendPaced(const std::string& bytes, std::uint8_t timing) {
 constexpr std::uint64_t configureBoundMs = 1000 + (2 * 44 + 100) + 201 * (2 * 100 + 100);
 
 }  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    silenceStandardOutput();
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzInput input(data, size);

@@ -45,6 +45,20 @@ ScriptedPort* openPortOf(sys::Handle handle) {
     return &port;
 }
 
+// The line settings are only kept (from in, or into out): a scripted line has nothing to apply
+// them to.
+template <typename Setting>
+bool keep(sys::Handle handle, Setting ScriptedPort::*setting, const Setting* in, Setting* out) {
+    ScriptedPort* port = openPortOf(handle);
+    if (port != nullptr && in != nullptr) {
+        port->*setting = *in;
+    }
+    if (port != nullptr && out != nullptr) {
+        *out = port->*setting;
+    }
+    return port != nullptr;
+}
+
 constexpr std::uint64_t never = std::numeric_limits<std::uint64_t>::max();
 
 // When a read of count bytes gives up, by the Win32 rules: the total time-out from the start,
@@ -127,35 +141,19 @@ bool closeHandle(Handle handle) {
 }
 
 bool getCommState(Handle handle, DCB* dcb) {
-    ScriptedPort* port = openPortOf(handle);
-    if (port != nullptr) {
-        *dcb = port->dcb;
-    }
-    return port != nullptr;
+    return keep<DCB>(handle, &ScriptedPort::dcb, nullptr, dcb);
 }
 
 bool setCommState(Handle handle, const DCB* dcb) {
-    ScriptedPort* port = openPortOf(handle);
-    if (port != nullptr) {
-        port->dcb = *dcb;
-    }
-    return port != nullptr;
+    return keep<DCB>(handle, &ScriptedPort::dcb, dcb, nullptr);
 }
 
 bool getCommTimeouts(Handle handle, COMMTIMEOUTS* timeouts) {
-    ScriptedPort* port = openPortOf(handle);
-    if (port != nullptr) {
-        *timeouts = port->timeouts;
-    }
-    return port != nullptr;
+    return keep<COMMTIMEOUTS>(handle, &ScriptedPort::timeouts, nullptr, timeouts);
 }
 
 bool setCommTimeouts(Handle handle, const COMMTIMEOUTS* timeouts) {
-    ScriptedPort* port = openPortOf(handle);
-    if (port != nullptr) {
-        port->timeouts = *timeouts;
-    }
-    return port != nullptr;
+    return keep<COMMTIMEOUTS>(handle, &ScriptedPort::timeouts, timeouts, nullptr);
 }
 
 bool writeFile(Handle handle, const void* data, std::uint32_t count, std::uint32_t* written) {

@@ -1,8 +1,10 @@
-#pragma once
 // The module logs to std::cout; a fuzz target runs it millions of times and reads none of it.
+// Linked into every target: libFuzzer calls this once before the first input.
 
 #include <iostream>
 #include <streambuf>
+
+namespace {
 
 class DiscardingBuffer : public std::streambuf {
 protected:
@@ -10,7 +12,10 @@ protected:
     std::streamsize xsputn(const char*, std::streamsize count) override { return count; }
 };
 
-inline void silenceStandardOutput() {
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
     static DiscardingBuffer discarded;
     std::cout.rdbuf(&discarded);
+    return 0;
 }
