@@ -11,18 +11,6 @@
 
 namespace {
 
-struct Axis {
-    float (TraData::*get)() const;
-    bool (TraData::*set)(float);
-};
-
-// In the order of the option's arguments and of the emulation's tables.
-constexpr Axis axes[TrackerEmulation::axisCount] = {
-    {&TraData::getX, &TraData::setX},       {&TraData::getY, &TraData::setY},
-    {&TraData::getZ, &TraData::setZ},       {&TraData::getAzim, &TraData::setAzim},
-    {&TraData::getElev, &TraData::setElev}, {&TraData::getRoll, &TraData::setRoll},
-};
-
 double secondsOf(const sys::ClockReading& reading) {
     return reading.seconds + reading.milliseconds * 0.001;
 }
@@ -78,7 +66,7 @@ bool CConCommonH::resetEmulatedTracker(std::uint32_t index, TraData* tracker,
     }
     tracker->setId(emulation->trackerId);  // refused until the trackers are numbered
     for (std::size_t a = 0; a < TrackerEmulation::axisCount; ++a) {
-        (tracker->*axes[a].set)(emulation->initValues[a]);
+        tracker->setAxis(a, emulation->initValues[a]);
     }
     return true;
 }
@@ -104,7 +92,7 @@ bool CConCommonH::emulateTracker(std::uint32_t index, TraData* tracker, const Co
         // getValuator reads 0 for valuator 0 and beyond the record's count: an axis not driven.
         const float rate = sample->getValuator(emulation->valuatorIds[a]);
         const auto increment = static_cast<float>(rate * timeStep);
-        (tracker->*axes[a].set)((tracker->*axes[a].get)() + increment);
+        tracker->setAxis(a, tracker->getAxis(a) + increment);
     }
     return true;
 }

@@ -68,13 +68,6 @@ bool CTraCommonH::initTracker(std::uint32_t index, std::uint32_t order, const Ma
     return true;
 }
 
-const TrackerSettings* CTraCommonH::tracker(std::uint32_t index) const {
-    if (trackers == nullptr || index < 1 || index > trackerCount) {
-        return nullptr;
-    }
-    return &trackers[index - 1];
-}
-
 void CTraCommonH::freeTrackers() {
     delete[] trackers;
     trackers = nullptr;

@@ -42,9 +42,6 @@ public:
     // three decimals.
     bool printTrackerSettings(bool showCaveCoordinates) const;
 
-    // The settings of a tracker numbered from 1; null when there is none.
-    const TrackerSettings* tracker(std::uint32_t index) const;
-
     bool ownsLogger;
     std::uint32_t trackerCount;
     TrackerSettings* trackers;
@@ -83,6 +80,7 @@ private:
         skipped,  // checked, but not applied after an earlier fault
     };
 
+    Outcome parseOption(const ConfigOption& option, bool earlierFault);
     Outcome parseValueOption(const ConfigOption& option, const ValueOption& spec,
                              bool earlierFault);
     void applyValues(ValueKind kind, TrackerSettings* tracker, const float* numbers);

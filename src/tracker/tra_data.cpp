@@ -34,6 +34,14 @@ bool TraData::setTime(std::uint32_t seconds, std::uint32_t microseconds) {
     return true;
 }
 
+bool TraData::setAxis(std::size_t axis, float value) {
+    return axis < std::size(poseWords) && setValue(this->*poseWords[axis], value);
+}
+
+float TraData::getAxis(std::size_t axis) const {
+    return axis < std::size(poseWords) ? valueOf(this->*poseWords[axis]) : 0.0f;
+}
+
 bool TraData::setValue(std::uint32_t& word, float value) {
     word = toNetworkSigned(toFixedPoint(static_cast<double>(value) * 100000.0));
     return true;

@@ -26,6 +26,9 @@ struct TraData {
     float getAzim() const { return valueOf(azim); }
     float getElev() const { return valueOf(elev); }
     float getRoll() const { return valueOf(roll); }
+    // The same by axis: 0 to 5 for X, Y, Z, Azim, Elev, Roll.
+    bool setAxis(std::size_t axis, float value);
+    float getAxis(std::size_t axis) const;
 
     // Whether the two poses are equal; id, time stamp and reserved bytes do not count.
     static bool sameData(const TraData& a, const TraData& b);

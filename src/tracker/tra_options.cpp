@@ -101,22 +101,7 @@ bool CTraCommonH::parseOptions(DeviceConfig* config) {
     bool failed = false;
     for (std::uint32_t i = 0; i < optionCount(*config); ++i) {
         ConfigOption& option = config->options[i];
-        Outcome outcome = Outcome::notMine;
-        for (const ValueOption& value : valueOptions) {
-            if (isKeyword(option, value.keyword)) {
-                outcome = parseValueOption(option, value, failed);
-                break;
-            }
-        }
-        if (outcome != Outcome::notMine) {
-            // taken by the table above
-        } else if (isAnyKeyword(option, {"calibration", "calib"})) {
-            outcome = parseCalibration(option);
-        } else if (isAnyKeyword(option, {"trackerorder", "unitorder", "order"})) {
-            outcome = parseTrackerOrder(option);
-        } else if (isAnyKeyword(option, {"cavecoord", "cavecoordinates"})) {
-            outcome = parseCaveCoordinates(option);
-        }
+        const Outcome outcome = parseOption(option, failed);
         if (outcome == Outcome::applied) {
             option.used = 1;
         } else if (outcome == Outcome::faulty) {
@@ -124,6 +109,25 @@ bool CTraCommonH::parseOptions(DeviceConfig* config) {
         }
     }
     return !failed;
+}
+
+// The keywords in the order they are tested; the first match decides.
+CTraCommonH::Outcome CTraCommonH::parseOption(const ConfigOption& option, bool earlierFault) {
+    for (const ValueOption& value : valueOptions) {
+        if (isKeyword(option, value.keyword)) {
+            return parseValueOption(option, value, earlierFault);
+        }
+    }
+    if (isAnyKeyword(option, {"calibration", "calib"})) {
+        return parseCalibration(option);
+    }
+    if (isAnyKeyword(option, {"trackerorder", "unitorder", "order"})) {
+        return parseTrackerOrder(option);
+    }
+    if (isAnyKeyword(option, {"cavecoord", "cavecoordinates"})) {
+        return parseCaveCoordinates(option);
+    }
+    return Outcome::notMine;
 }
 
 CTraCommonH::Outcome CTraCommonH::parseValueOption(const ConfigOption& option,

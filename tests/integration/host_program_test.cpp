@@ -249,8 +249,9 @@ TEST(HostProgram, ExampleConfigurationsRunAgainstTheVirtualBox) {
     EXPECT_TRUE(contains(plain.out, "5 cycles: 1 published, 4 unchanged, 0 empty, 0 failed"))
         << plain.out;
 
-    const ProcessResult flying = runProgram(
-        host({"--sim", "--motion", "--seconds", "1", "--json", "-", examples + "/tracker.cfg"}));
+    const ProcessResult flying =
+        runProgram(host({"--sim", "--motion", "--seconds", "1", "--json", "-",
+                         "--preload-trackers", "2", examples + "/tracker.cfg"}));
     EXPECT_EQ(flying.exitCode, 0) << flying.err;
     for (const char* line : {"TRACKER EMULATION     : As tracker[1]",
                              "TRANSMITTER ROTATION  : [0][0]: 0.000 [0][1]: 1.000 [0][2]: 0.000",
@@ -259,7 +260,7 @@ TEST(HostProgram, ExampleConfigurationsRunAgainstTheVirtualBox) {
         EXPECT_TRUE(contains(flying.err, line)) << line;
     }
     const std::regex tracker(
-        "\\{\"kind\":\"tracker\",\"id\":1,\"time\":[0-9.]+,"
+        "\\{\"kind\":\"tracker\",\"id\":3,\"time\":[0-9.]+,"
         "\"pose\":\\[([-0-9.]+),([-0-9.]+),([-0-9.]+),.*");
     std::vector<double> heights;
     for (const std::string& line : linesOf(flying.out)) {

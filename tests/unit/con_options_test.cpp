@@ -7,12 +7,13 @@
 
 #include "config_builder.h"
 #include "controller/con_common.h"
+#include "option_table.h"
 #include "plain_logger.h"
 #include "stdout_capture.h"
 
 namespace {
 
-using Lines = std::vector<std::vector<std::string>>;
+using Lines = OptionLines;
 using Scale = std::array<float, 4>;
 
 Scale scaleOf(const ControllerEntry& entry, std::uint32_t real) {
@@ -257,36 +258,15 @@ TEST_P(ControllerOptions, ApplyOrReportEachLine) {
     handler.numOutputControllers = 1;
     ASSERT_TRUE(handler.setControllerCount(1, true));
     ASSERT_TRUE(handler.setController(1, 1, 8, 24));
-    ConfigBuilder config;
-    for (const auto& line : c.lines) {
-        config.add(line);
-    }
-
-    StdoutCapture out;
-    EXPECT_EQ(handler.parseOptions(config.get()), c.result);
-    std::vector<std::string> expected;
-    for (const std::string& message : c.messages) {
-        expected.push_back("c: ERROR: " + message);
-    }
-    EXPECT_EQ(out.lines(), expected);
-    for (std::size_t i = 0; i < c.used.size(); ++i) {
-        EXPECT_EQ(config.option(static_cast<std::uint32_t>(i)).used, c.used[i]) << "line " << i + 1;
-    }
+    EXPECT_EQ(runOptionLines(c.lines, "c", c.messages, c.used,
+                             [&](DeviceConfig* config) { return handler.parseOptions(config); }),
+              c.result);
     if (c.check) {
         c.check(*handler.controller(1));
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, ControllerOptions, testing::ValuesIn(optionCases),
-                         [](const testing::TestParamInfo<OptionCase>& info) {
-                             std::string name = info.param.name;
-                             for (char& ch : name) {
-                                 if (!std::isalnum(static_cast<unsigned char>(ch))) {
-                                     ch = '_';
-                                 }
-                             }
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Table, ControllerOptions, testing::ValuesIn(optionCases), CaseName());
 
 TEST(ControllerHandler, WithoutCountLimitOrdersReachAll32Channels) {
     const CLogH log = plainLogger("c");

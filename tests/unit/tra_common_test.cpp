@@ -43,7 +43,7 @@ TEST(TrackerHandler, SizingGivesEveryTrackerItsInitialSettings) {
     ASSERT_TRUE(handler.initTracker(1, 1, nullptr, nullptr, nullptr));
     EXPECT_FALSE(handler.initTracker(4, 1, nullptr, nullptr, nullptr));
     for (std::uint32_t i = 1; i <= 3; ++i) {
-        const TrackerSettings& tracker = *handler.tracker(i);
+        const TrackerSettings& tracker = handler.trackers[i - 1];
         EXPECT_EQ(tracker.order, i == 1 ? 1u : 0u);
         EXPECT_EQ(elementsOf(tracker.sensorOffset), zero);
         EXPECT_EQ(elementsOf(tracker.sensorRotation), identity);
@@ -60,7 +60,7 @@ TEST(TrackerHandler, GivenItemsAreKeptAndSizingAgainDiscardsThem) {
     const Matrix4 rotation = axisAngleMatrix(0, 0, 1, 90);
     const float translation[3] = {4, 5, 6};
     ASSERT_TRUE(handler.initTracker(2, 1, &offset, &rotation, translation));
-    const TrackerSettings& tracker = *handler.tracker(2);
+    const TrackerSettings& tracker = handler.trackers[1];
     EXPECT_TRUE(tracker.hasSensorOffset && tracker.hasSensorRotation &&
                 tracker.hasSensorTranslation);
     EXPECT_EQ(elementsOf(tracker.sensorTransform), elementsOf(composeTransform(rotation, offset)));
@@ -68,9 +68,9 @@ TEST(TrackerHandler, GivenItemsAreKeptAndSizingAgainDiscardsThem) {
               (std::vector<float>{4, 5, 6}));
 
     ASSERT_TRUE(handler.setTrackerCount(2));
-    EXPECT_EQ(handler.tracker(2)->order, 0u);
-    EXPECT_FALSE(handler.tracker(2)->hasSensorOffset);
-    EXPECT_EQ(elementsOf(handler.tracker(2)->sensorTransform), identity);
+    EXPECT_EQ(handler.trackers[1].order, 0u);
+    EXPECT_FALSE(handler.trackers[1].hasSensorOffset);
+    EXPECT_EQ(elementsOf(handler.trackers[1].sensorTransform), identity);
 }
 
 }  // namespace

@@ -4,19 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "config_builder.h"
+#include "option_table.h"
 #include "plain_logger.h"
 #include "stdout_capture.h"
 #include "tracker/tra_common.h"
 
 namespace {
 
-using Lines = std::vector<std::vector<std::string>>;
+using Lines = OptionLines;
 using Elements = std::vector<float>;
 
 Elements elementsOf(const Matrix4& matrix, std::initializer_list<int> indices) {
@@ -48,7 +48,7 @@ void PrintTo(const OptionCase& c, std::ostream* out) {
 }
 
 const TrackerSettings& tracker1(const CTraCommonH& h) {
-    return *h.tracker(1);
+    return h.trackers[0];
 }
 
 void untouched(const CTraCommonH& h) {
@@ -276,8 +276,8 @@ const OptionCase optionCases[] = {
      {},
      {1},
      [](const CTraCommonH& h) {
-         EXPECT_EQ(h.tracker(1)->order, 2u);
-         EXPECT_EQ(h.tracker(2)->order, 1u);
+         EXPECT_EQ(h.trackers[0].order, 2u);
+         EXPECT_EQ(h.trackers[1].order, 1u);
      },
      false},
     {"an order naming a tracker that is not there",
@@ -285,13 +285,13 @@ const OptionCase optionCases[] = {
      {"Invalid tracker ID found for Order at line 1.",
       "Invalid tracker ID found for Order at line 2."},
      {0, 0},
-     [](const CTraCommonH& h) { EXPECT_EQ(h.tracker(1)->order, 1u); },
+     [](const CTraCommonH& h) { EXPECT_EQ(h.trackers[0].order, 1u); },
      false},
     {"an empty order clears every output number",
      {{"order"}},
      {},
      {1},
-     [](const CTraCommonH& h) { EXPECT_EQ(h.tracker(1)->order, 0u); },
+     [](const CTraCommonH& h) { EXPECT_EQ(h.trackers[0].order, 0u); },
      false},
     // CAVE coordinates, only on an input connector.
     {"CAVE coordinates switched on and off",
@@ -329,39 +329,18 @@ TEST_P(TrackerOptions, ApplyOrReportEachLine) {
     handler.numTrackers = 2;
     ASSERT_TRUE(handler.setTrackerCount(c.inputConnector ? 1 : 2));
     ASSERT_TRUE(handler.initTracker(1, 1, nullptr, nullptr, nullptr));
-    ConfigBuilder config;
-    for (const auto& line : c.lines) {
-        config.add(line);
-    }
-
-    StdoutCapture out;
     const bool faultReported =
         std::any_of(c.messages.begin(), c.messages.end(),
                     [](const std::string& m) { return m.rfind("CDynamicLibH", 0) != 0; });
-    EXPECT_EQ(handler.parseOptions(config.get()), !faultReported);
-    std::vector<std::string> expected;
-    for (const std::string& message : c.messages) {
-        expected.push_back("t: ERROR: " + message);
-    }
-    EXPECT_EQ(out.lines(), expected);
-    for (std::size_t i = 0; i < c.used.size(); ++i) {
-        EXPECT_EQ(config.option(static_cast<std::uint32_t>(i)).used, c.used[i]) << "line " << i + 1;
-    }
+    EXPECT_EQ(runOptionLines(c.lines, "t", c.messages, c.used,
+                             [&](DeviceConfig* config) { return handler.parseOptions(config); }),
+              !faultReported);
     if (c.check) {
         c.check(handler);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, TrackerOptions, testing::ValuesIn(optionCases),
-                         [](const testing::TestParamInfo<OptionCase>& info) {
-                             std::string name = info.param.name;
-                             for (char& ch : name) {
-                                 if (!std::isalnum(static_cast<unsigned char>(ch))) {
-                                     ch = '_';
-                                 }
-                             }
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Table, TrackerOptions, testing::ValuesIn(optionCases), CaseName());
 
 TEST(TrackerOptionsParse, NeedsTheTrackerTableAndTheOptions) {
     const CLogH log = plainLogger("t");
@@ -417,11 +396,11 @@ TEST(TrackerOptionsParse, TransformsDoNotDependOnTheOrderOfTheOptions) {
     ASSERT_TRUE(first.parseOptions(offsetFirst.get()));
     ASSERT_TRUE(second.parseOptions(rotationFirst.get()));
     const auto all = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
-    EXPECT_EQ(elementsOf(first.tracker(1)->sensorTransform, all),
-              elementsOf(second.tracker(1)->sensorTransform, all));
+    EXPECT_EQ(elementsOf(first.trackers[0].sensorTransform, all),
+              elementsOf(second.trackers[0].sensorTransform, all));
     EXPECT_EQ(elementsOf(first.transmitterTransform, all),
               elementsOf(second.transmitterTransform, all));
-    EXPECT_EQ(first.tracker(1)->sensorTransform.m[12], 3.28084f);
+    EXPECT_EQ(first.trackers[0].sensorTransform.m[12], 3.28084f);
 }
 
 }  // namespace

@@ -4,20 +4,20 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cctype>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "config_builder.h"
 #include "controller/con_common.h"
+#include "option_table.h"
 #include "plain_logger.h"
 #include "platform/byte_order.h"
 #include "stdout_capture.h"
 
 namespace {
 
-using Lines = std::vector<std::vector<std::string>>;
+using Lines = OptionLines;
 using Values = std::array<float, 6>;
 using Ids = std::array<std::uint32_t, 6>;
 
@@ -149,21 +149,9 @@ TEST_P(EmulationOption, AcceptsOrReportsTheLine) {
     handler.numOutputControllers = 1;
     ASSERT_TRUE(handler.setControllerCount(1, true));
     ASSERT_TRUE(handler.setController(1, 1, 8, 24));
-    ConfigBuilder config;
-    for (const auto& line : c.lines) {
-        config.add(line);
-    }
-
-    StdoutCapture out;
-    EXPECT_EQ(handler.parseOptions(config.get()), c.messages.empty());
-    std::vector<std::string> expectedLines;
-    for (const std::string& message : c.messages) {
-        expectedLines.push_back("c: ERROR: " + message);
-    }
-    EXPECT_EQ(out.lines(), expectedLines);
-    for (std::size_t i = 0; i < c.used.size(); ++i) {
-        EXPECT_EQ(config.option(static_cast<std::uint32_t>(i)).used, c.used[i]) << "line " << i + 1;
-    }
+    EXPECT_EQ(runOptionLines(c.lines, "c", c.messages, c.used,
+                             [&](DeviceConfig* config) { return handler.parseOptions(config); }),
+              c.messages.empty());
 
     const TrackerEmulation* got = handler.controller(1)->emulation;
     if (c.expected == nullptr) {
@@ -181,16 +169,7 @@ TEST_P(EmulationOption, AcceptsOrReportsTheLine) {
     EXPECT_EQ(got->lastTime, 0.0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, EmulationOption, testing::ValuesIn(emulationCases),
-                         [](const testing::TestParamInfo<EmulationCase>& info) {
-                             std::string name = info.param.name;
-                             for (char& ch : name) {
-                                 if (!std::isalnum(static_cast<unsigned char>(ch))) {
-                                     ch = '_';
-                                 }
-                             }
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Table, EmulationOption, testing::ValuesIn(emulationCases), CaseName());
 
 TEST(EmulatedTrackers, AreNumberedAcrossControllersInOrder) {
     CConCommonH handler(nullptr);

@@ -3,10 +3,13 @@
 #include "virtual_box.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <memory>
+#include <stdexcept>
 #include <string>
 #include <thread>
 
@@ -150,6 +153,53 @@ TEST(VirtualBoxLine, HostMayCloseAndReopenThePort) {
     BoxLine second(box.slavePath());
     second.send("T");
     EXPECT_EQ(second.receive(44).size(), 44u);
+}
+
+TEST(VirtualBoxLine, APulledLineFailsUntilANewOneServesUnderTheSamePath) {
+    CVirtualBox box;
+    char target[256] = {};
+    ASSERT_GT(readlink(box.linePath().c_str(), target, sizeof target - 1), 0);
+    EXPECT_EQ(box.slavePath(), target);
+    {
+        BoxLine line(box.linePath());
+        line.send(fixedSetUp);
+        ASSERT_EQ(line.receive(2), "a\n");
+        box.unplug(std::chrono::milliseconds(300));
+        waitUntil([&] { return box.counters().linePulls == 1; });
+        char byte;
+        EXPECT_LE(::read(line.descriptor(), &byte, 1), 0);  // hung up
+        EXPECT_EQ(::write(line.descriptor(), "o", 1), -1);
+        EXPECT_EQ(errno, EIO);
+    }
+    std::unique_ptr<BoxLine> back;
+    waitUntil([&] {
+        try {
+            back = std::make_unique<BoxLine>(box.linePath());
+        } catch (const std::runtime_error&) {
+        }
+        return back != nullptr;
+    });
+    ASSERT_NE(back, nullptr);
+    back->send("T");
+    EXPECT_EQ(back->receive(44).size(), 44u);
+    EXPECT_EQ(box.lastSetup().bytes, fixedSetUp);  // kept without the fault "forget"
+}
+
+TEST(VirtualBoxLine, TheUnplugFaultPullsTheLineAgainAndAgainAndMayForgetTheSetUp) {
+    CVirtualBox box;
+    {
+        BoxLine line(box.linePath());
+        line.send(fixedSetUp);
+        ASSERT_EQ(line.receive(2), "a\n");
+    }
+    Faults faults;
+    faults.unplugEverySeconds = 1;
+    faults.forgetSetup = true;
+    box.setFaults(faults);
+    waitUntil([&] { return box.counters().linePulls == 1; });
+    EXPECT_EQ(box.counters().linePulls, 1u);
+    waitUntil([&] { return box.lastSetup().command == 0; });
+    EXPECT_EQ(box.lastSetup().command, 0);  // back as from power-on
 }
 
 TEST(VirtualBoxMotion, MovesInputsWithinTheirRanges) {

@@ -72,6 +72,12 @@ bool runConsoleCommand(CVirtualBox& box, const std::string& line, std::ostream& 
         box.setLineRate(baud);
         return true;
     }
+    int milliseconds = 2000;
+    if (command == "unplug" && words.size() <= 2 &&
+        (words.size() == 1 || (parseNumber(words[1], &milliseconds) && milliseconds >= 0))) {
+        box.unplug(std::chrono::milliseconds(milliseconds));
+        return true;
+    }
     if (command == "stats" && words.size() == 1) {
         writeCounters(box.counters(), answer);
         return true;
@@ -84,5 +90,6 @@ void writeCounters(const BoxCounters& counters, std::ostream& out) {
     out << "identifications " << counters.identifications << ", set-ups " << counters.setups
         << ", packet requests " << counters.packetRequests << ", packets sent "
         << counters.packetsSent << ", bytes received " << counters.bytesReceived << ", sent "
-        << counters.bytesSent << ", ignored " << counters.bytesIgnored << "\n";
+        << counters.bytesSent << ", ignored " << counters.bytesIgnored << ", line pulls "
+        << counters.linePulls << "\n";
 }

@@ -37,7 +37,7 @@ bool applyFault(Faults& faults, const std::string& name, const std::string& valu
     static const Switch switches[] = {
         {"silent", &Faults::silent},      {"short", &Faults::shortReply},
         {"badstart", &Faults::badStart},  {"badend", &Faults::badEnd},
-        {"banner", &Faults::wrongBanner},
+        {"banner", &Faults::wrongBanner}, {"forget", &Faults::forgetSetup},
     };
     for (const Switch& s : switches) {
         if (name == s.name) {
@@ -61,6 +61,13 @@ bool applyFault(Faults& faults, const std::string& name, const std::string& valu
         int* target = name == "garbage" ? &faults.garbage : &faults.dribbleMs;
         if (!parseCount(value, 1000000, target)) {
             *error = "fault " + name + " takes a count from 0 to 1000000";
+            return false;
+        }
+        return true;
+    }
+    if (name == "unplug") {
+        if (!parseCount(value, 1000000, &faults.unplugEverySeconds)) {
+            *error = "fault unplug takes a number of seconds from 0 to 1000000";
             return false;
         }
         return true;

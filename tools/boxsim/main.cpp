@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
         box.setMotion(options.motion);
         box.setLineRate(options.lineRate);
         box.setFaults(options.faults);
-        std::cout << box.slavePath() << std::endl;
+        std::cout << box.linePath() << std::endl;
         serveUntilStopped(box, signals);
         box.stop();
         writeCounters(box.counters(), std::cerr);

@@ -4,9 +4,11 @@
 #include <cstring>
 
 const char usageText[] = R"usage(Usage: pendax-boxsim [OPTION]...
-A virtual Pendax box on a pseudo-terminal. Prints the terminal's path (the serial port to give a
-host, e.g. the line "port /dev/pts/5" of its configuration) on the first line of standard output,
-then serves until it gets SIGINT (Ctrl-C), SIGTERM or SIGHUP, and exits 0.
+A virtual Pendax box on a pseudo-terminal. Prints the path of its line on the first line of
+standard output: a symbolic link to the pseudo-terminal that keeps naming the line when the box
+pulls it and puts a new one in its place (see "unplug"), as /dev/serial/by-id names do. That path
+is the serial port to give a host (the line "port /tmp/pendax-box-1a2b3c/line" of its
+configuration). Then it serves until it gets SIGINT (Ctrl-C), SIGTERM or SIGHUP, and exits 0.
 
 Board:
   --board kt512|kt256   board model (default kt512; a kt256 gets sub-type 3, EPROM 0)
@@ -29,6 +31,10 @@ Inputs and line:
       banner            the identification carries "Copyright (C)" instead of "(c)"
       refuse            answer set-ups with 'f' (refused) instead of 'a'
       answer=CHAR       answer set-ups with CHAR
+      unplug=S          pull the line every S seconds, for two seconds each time: a host's
+                        reads and writes fail until a new line is in place under the same path
+      forget            a pulled line comes back with the box as from power-on, its set-up
+                        forgotten
   --help                show this text
 
 The box answers 'T' with its 44-byte identification, the set-up commands 'R', 'r' (3 bytes), 's'
@@ -43,6 +49,7 @@ Standard input takes one command a line:
   motion on|off         the motion pattern; analog, button and wide switch it off
   fault NAME [VALUE]    a fault as above (on/off for the switches), or "fault none"
   pace BAUD             line-rate pacing, 0 for none
+  unplug [MS]           pull the line now, for MS milliseconds (default 2000)
   stats                 print the box's counters on standard error
 The end of standard input is not a stop: the box serves on, so it can run in the background
 with its input closed, or be fed a few commands from a pipe. Stop it with a signal.

@@ -5,6 +5,7 @@
 #include <sys/prctl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <system_error>
 
@@ -26,7 +27,10 @@ std::uint64_t load(const std::atomic<std::uint64_t>& counter) {
 }  // namespace
 
 CVirtualBox::CVirtualBox(const BoardIdentity& board)
-    : identity(board), terminal(std::make_unique<CPseudoTerminal>()), path(terminal->slavePath()) {
+    : identity(board),
+      terminal(std::make_unique<CPseudoTerminal>()),
+      link(std::make_unique<CStableLink>(terminal->slavePath())) {
+    path = terminal->slavePath();
     wakeFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     if (wakeFd < 0) {
         throw std::system_error(errno, std::generic_category(), "eventfd");
@@ -123,6 +127,19 @@ void CVirtualBox::setLineRate(int baud) {
     wake();
 }
 
+std::string CVirtualBox::slavePath() const {
+    std::lock_guard<std::mutex> lock(mutex);
+    return path;
+}
+
+void CVirtualBox::unplug(std::chrono::milliseconds away) {
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        pullRequest = std::max(away, std::chrono::milliseconds{0});
+    }
+    wake();
+}
+
 BoxSetup CVirtualBox::lastSetup() const {
     std::lock_guard<std::mutex> lock(mutex);
     return received;
@@ -131,13 +148,14 @@ BoxSetup CVirtualBox::lastSetup() const {
 BoxCounters CVirtualBox::counters() const {
     return {load(count.identifications), load(count.setups),        load(count.packetRequests),
             load(count.packetsSent),     load(count.bytesReceived), load(count.bytesSent),
-            load(count.bytesIgnored)};
+            load(count.bytesIgnored),    load(count.linePulls)};
 }
 
 void CVirtualBox::serve() {
     // Paced bytes leave on time: the kernel may otherwise stretch each timed wait by 50 us.
     prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
     while (!stopping) {
+        managePulls();
         if (waitForWork()) {
             receive();
         }
@@ -152,23 +170,88 @@ void CVirtualBox::serve() {
     }
 }
 
+// A pull asked for, or due by the fault "unplug", takes the line away; a pulled line comes back
+// when its time is up.
+void CVirtualBox::managePulls() {
+    const auto now = Clock::now();
+    std::chrono::milliseconds request{-1};
+    int everySeconds = 0;
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        std::swap(request, pullRequest);
+        everySeconds = currentFaults.unplugEverySeconds;
+    }
+    if (terminal == nullptr) {
+        if (now >= backAt) {
+            putLineBack(now);
+        }
+        return;
+    }
+    if (everySeconds == 0) {
+        nextPeriodicPull = {};
+    } else if (nextPeriodicPull == Clock::time_point{}) {
+        nextPeriodicPull = now + std::chrono::seconds(everySeconds);
+    }
+    if (request.count() >= 0) {
+        pullLine(request, now);
+    } else if (everySeconds != 0 && now >= nextPeriodicPull) {
+        pullLine(std::chrono::seconds(2), now);
+        nextPeriodicPull = now + std::chrono::seconds(everySeconds);
+    }
+}
+
+void CVirtualBox::pullLine(std::chrono::milliseconds away, Clock::time_point now) {
+    terminal.reset();
+    output = COutputQueue{};
+    parser = CCommandParser{};
+    backAt = now + away;
+    increment(count.linePulls);
+}
+
+void CVirtualBox::putLineBack(Clock::time_point now) {
+    try {
+        terminal = std::make_unique<CPseudoTerminal>();
+        link->pointAt(terminal->slavePath());
+    } catch (const std::system_error&) {
+        terminal.reset();
+        backAt = now + std::chrono::milliseconds(100);  // no terminal to be had yet: try again
+        return;
+    }
+    backAt = Clock::time_point::max();
+    std::lock_guard<std::mutex> lock(mutex);
+    path = terminal->slavePath();
+    if (currentFaults.forgetSetup) {
+        received = BoxSetup::powerOn();
+        active = BoxSetup::powerOn();
+    }
+}
+
 // Sleeps until a request arrives, the line can take bytes that are due, the next byte falls due,
-// or a caller wakes the box. True when requests are waiting.
+// a pull or the line's return is due, or a caller wakes the box. True when requests are waiting.
 bool CVirtualBox::waitForWork() {
-    pollfd fds[2] = {{terminal->master(), POLLIN, 0}, {wakeFd, POLLIN, 0}};
-    timespec timeout{};
-    const timespec* limit = nullptr;
-    if (!output.empty()) {
-        const auto now = Clock::now();
+    const auto now = Clock::now();
+    pollfd fds[2] = {{terminal != nullptr ? terminal->master() : -1, POLLIN, 0},
+                     {wakeFd, POLLIN, 0}};
+    Clock::time_point deadline = backAt;
+    if (terminal != nullptr && !output.empty()) {
         if (output.due(now) > 0) {
             fds[0].events |= POLLOUT;
         } else {
-            const auto wait =
-                std::chrono::duration_cast<std::chrono::nanoseconds>(output.nextDue() - now);
-            timeout.tv_sec = static_cast<time_t>(wait.count() / 1000000000);
-            timeout.tv_nsec = static_cast<long>(wait.count() % 1000000000);
-            limit = &timeout;
+            deadline = std::min(deadline, output.nextDue());
         }
+    }
+    if (nextPeriodicPull != Clock::time_point{}) {
+        deadline = std::min(deadline, nextPeriodicPull);
+    }
+    timespec timeout{};
+    const timespec* limit = nullptr;
+    if (deadline != Clock::time_point::max()) {
+        const auto wait =
+            std::max(std::chrono::nanoseconds{0},
+                     std::chrono::duration_cast<std::chrono::nanoseconds>(deadline - now));
+        timeout.tv_sec = static_cast<time_t>(wait.count() / 1000000000);
+        timeout.tv_nsec = static_cast<long>(wait.count() % 1000000000);
+        limit = &timeout;
     }
     if (ppoll(fds, 2, limit, nullptr) <= 0) {
         return false;
@@ -242,7 +325,7 @@ void CVirtualBox::answer(CCommandParser::Request request) {
 }
 
 void CVirtualBox::send() {
-    for (;;) {
+    while (terminal != nullptr) {
         const auto now = Clock::now();
         const std::size_t due = output.due(now);
         if (due == 0) {

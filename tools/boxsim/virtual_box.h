@@ -19,6 +19,7 @@
 #include "faults.h"
 #include "output_queue.h"
 #include "pseudo_terminal.h"
+#include "stable_link.h"
 
 // What the box has done so far; read while it serves, e.g. by a benchmark.
 struct BoxCounters {
@@ -29,6 +30,7 @@ struct BoxCounters {
     std::uint64_t bytesReceived;
     std::uint64_t bytesSent;
     std::uint64_t bytesIgnored;  // received bytes that began no request
+    std::uint64_t linePulls;     // times the line went away
 };
 
 class CVirtualBox {
@@ -42,8 +44,17 @@ public:
     // Ends serving: joins the thread and closes the pseudo-terminal. Safe to call again.
     void stop();
 
-    // The port a host opens to talk to the box.
-    const std::string& slavePath() const { return path; }
+    // The port a host opens to talk to the box: a link that follows the line when it is pulled
+    // and put back, as a /dev/serial/by-id name follows an adapter.
+    const std::string& linePath() const { return link->path(); }
+    // The pseudo-terminal that serves now; another one after each pull.
+    std::string slavePath() const;
+
+    // Pulls the line as an unplugged adapter would: the pseudo-terminal goes away, so that a
+    // host's reads and writes on it fail, and a new one takes its place under linePath() once
+    // `away` has passed. With the fault "forget" the box comes back as from power-on, its set-up
+    // forgotten.
+    void unplug(std::chrono::milliseconds away);
 
     void setBoard(const BoardIdentity& board);
     BoardIdentity board() const;
@@ -72,6 +83,9 @@ private:
     bool setLevel(int (BoxInputs::*levels)[8], int number, int value, int maximum);
 
     void serve();
+    void managePulls();
+    void pullLine(std::chrono::milliseconds away, Clock::time_point now);
+    void putLineBack(Clock::time_point now);
     bool waitForWork();
     void receive();
     void answer(CCommandParser::Request request);
@@ -87,6 +101,8 @@ private:
     int lineRate = 0;
     BoxSetup received = BoxSetup::powerOn();
     BoxSetup active = BoxSetup::powerOn();
+    std::string path;
+    std::chrono::milliseconds pullRequest{-1};  // none while negative
 
     struct Counters {
         std::atomic<std::uint64_t> identifications{0};
@@ -96,15 +112,18 @@ private:
         std::atomic<std::uint64_t> bytesReceived{0};
         std::atomic<std::uint64_t> bytesSent{0};
         std::atomic<std::uint64_t> bytesIgnored{0};
+        std::atomic<std::uint64_t> linePulls{0};
     } count;
 
     // The serving thread's own.
     CCommandParser parser;
     COutputQueue output;
     const Clock::time_point startedAt = Clock::now();
+    Clock::time_point backAt = Clock::time_point::max();  // while the line is pulled
+    Clock::time_point nextPeriodicPull{};                 // the epoch while none is due
 
-    std::unique_ptr<CPseudoTerminal> terminal;
-    std::string path;
+    std::unique_ptr<CPseudoTerminal> terminal;  // null while the line is pulled
+    std::unique_ptr<CStableLink> link;
     int wakeFd = -1;
     std::atomic<bool> stopping{false};
     std::thread server;

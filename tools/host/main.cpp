@@ -80,7 +80,7 @@ int runHost(const HostOptions& options) {
         }
         box->setMotion(options.motion);
     }
-    const std::optional<std::string> port = box ? box->slavePath() : options.port;
+    const std::optional<std::string> port = box ? box->linePath() : options.port;
     if (port && !addCommandLineOption(config.lines, {"port", *port})) {
         return fail(usageError,
                     "--port, --sim: the configuration already holds the most options the "
