@@ -35,6 +35,8 @@ public:
 
     // One polling cycle, as the host runs it.
     std::int32_t poll() { return device->recvData(&masks, 0); }
+    // One cycle; whether it published the controller.
+    bool published() { return poll() == 1 && masks.controllerMask != 0; }
 
     bool ready = false;
     std::string failure;  // what the device printed while it failed to come up

@@ -6,8 +6,8 @@
 #include "memory_sys.h"
 
 #include <cerrno>
-#include <chrono>
 #include <cstring>
+#include <ctime>
 
 #include "platform/sys/sys.h"
 
@@ -132,10 +132,11 @@ bool readFile(Handle handle, void* buffer, std::uint32_t count, std::uint32_t* r
     return true;
 }
 
-std::uint32_t tickMs() {
-    return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                          std::chrono::steady_clock::now().time_since_epoch())
-                                          .count());
+std::uint64_t monotonicMs() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<std::uint64_t>(now.tv_sec) * 1000u +
+           static_cast<std::uint64_t>(now.tv_nsec / 1000000);
 }
 
 void sleepMs(std::uint32_t) {

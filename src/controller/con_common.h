@@ -58,6 +58,8 @@ public:
     bool resetEmulatedTracker(std::uint32_t index, TraData* tracker, const ConData* sample) const;
     // One integration step from the controller sample just built; allocates nothing.
     bool emulateTracker(std::uint32_t index, TraData* tracker, const ConData* sample);
+    // The next steps integrate from now on: a time without samples (a lost line) moves no tracker.
+    void restartEmulationClocks();
 
     // The entry of a controller numbered from 1; null when there is none.
     const ControllerEntry* controller(std::uint32_t index) const;

@@ -97,6 +97,16 @@ bool CConCommonH::emulateTracker(std::uint32_t index, TraData* tracker, const Co
     return true;
 }
 
+void CConCommonH::restartEmulationClocks() {
+    const double now = secondsOf(readClock());
+    for (std::uint32_t i = 0; i < numControllers; ++i) {
+        TrackerEmulation* emulation = controllers[i].emulation;
+        if (emulation != nullptr && emulation->lastTime != 0.0) {
+            emulation->lastTime = now;
+        }
+    }
+}
+
 // "emulatetracker": controller, initial values, the six valuators for X to Roll, and an optional
 // reset button.
 bool CConCommonH::parseEmulation(const ConfigOption& option) {

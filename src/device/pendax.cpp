@@ -23,7 +23,11 @@ CPendax::CPendax(DeviceConfig* config, const CLogH* hostLogger)
       config(config),
       traCommon(nullptr),
       conCommon(nullptr),
-      numEmulatedTrackers(0) {
+      numEmulatedTrackers(0),
+      lineLost(false),
+      stopped(false),
+      republish(false),
+      nextReopenMs(0) {
     lastController.reset();
     newController.reset();
     logger->debug("CPendax: \"constructor\" called.", true);
@@ -55,6 +59,8 @@ std::int32_t CPendax::configure() {
 
 bool CPendax::stop() {
     logger->debug("CPendax: \"stop\" called.", true);
+    stopped = true;
+    lineLost = false;
     if (serialPort != nullptr) {
         serialPort->closePort();
     }

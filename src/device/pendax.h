@@ -32,6 +32,8 @@ private:
     friend class CPendaxProbe;
 
     bool readDeviceOptions();
+    // Opens the port by its name and gives it the device's line settings and time-outs.
+    bool openAndSetUpPort();
     void applyLineSettings();
 
     void drainInput();
@@ -42,6 +44,13 @@ private:
     // step and publication. False on failure, each one logged where it is found.
     bool registerEmulatedTracker();
     bool publishTracker(ChangeMasks* masks);
+
+    // A line that went away: cycles fail at a steady pace, and about every two seconds the port
+    // is opened again and the box identified and set up afresh, until it answers.
+    bool portFailed() const;
+    std::int32_t failedCycle();
+    std::int32_t recoverLine();
+    bool reopenLine();
 
     // The box dialogue. Negative results are failures, each one logged where it is found.
     std::int32_t identify();
@@ -77,4 +86,8 @@ private:
     CTraCommonH* traCommon;
     CConCommonH* conCommon;
     std::int32_t numEmulatedTrackers;
+    bool lineLost;
+    bool stopped;
+    bool republish;  // the next good sample is published even when unchanged
+    std::uint64_t nextReopenMs;
 };

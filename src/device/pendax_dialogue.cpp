@@ -19,7 +19,7 @@ constexpr std::uint32_t identificationWaitMs = 1000;
 constexpr std::uint32_t setupReplyCapacity = 100;
 constexpr int setupReplyTries = 200;
 // A box that has sent nothing for this long will not acknowledge any more.
-constexpr std::uint32_t setupReplyQuietMs = 2000;
+constexpr std::uint64_t setupReplyQuietMs = 2000;
 
 }  // namespace
 
@@ -73,16 +73,16 @@ std::int32_t CPendax::setupBox() {
 std::int32_t CPendax::readSetupReply() {
     // One byte more than is ever read, so the reply always ends as text inside the buffer.
     char reply[setupReplyCapacity + 1] = {};
-    std::uint32_t lastByteAt = sys::tickMs();
+    std::uint64_t lastByteAt = sys::monotonicMs();
     std::uint32_t got = readFromBox(reply, setupReplyCapacity);
     int tries = 0;
     bool quiet = false;
     while (got != protocol::setupReplyLength && tries < setupReplyTries) {
         if (got > 0) {
-            lastByteAt = sys::tickMs();
+            lastByteAt = sys::monotonicMs();
             logger->info("CPendax: read: ", false);
             std::cout << reply << std::endl;
-        } else if (sys::tickMs() - lastByteAt >= setupReplyQuietMs) {
+        } else if (sys::monotonicMs() - lastByteAt >= setupReplyQuietMs) {
             quiet = true;
             break;
         }

@@ -85,15 +85,19 @@ std::int32_t CPendax::init(const InitInfo* info) {
     newController.numButtons = toNetwork(buttonCount);
 
     serialPort = new CRS232H(logger);
+    return openAndSetUpPort() ? 1 : -1;
+}
+
+bool CPendax::openAndSetUpPort() {
     if (!serialPort->openPort(serialPortName)) {
-        return -1;
+        return false;
     }
     applyLineSettings();
     if (!serialPort->setBaudRate(baudRate)) {
-        return -1;
+        return false;
     }
-    serialPort->setAttributes(nullptr);
-    return 1;
+    serialPort->setAttributes(nullptr);  // a refusal is logged; the port is used as it is
+    return true;
 }
 
 // The device's own options: the port and the line speed. Every line is read before giving up.

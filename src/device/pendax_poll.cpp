@@ -19,22 +19,28 @@ std::int32_t CPendax::recvData(ChangeMasks* masks, std::int32_t) {
     if (masks != nullptr && traCommon != nullptr) {
         masks->trackerMask = 0;
     }
+    if (lineLost) {
+        return recoverLine();
+    }
 
     const char request = protocol::packetRequest;
     if (writeToBox(&request, 1) != 1) {
         logger->error("CPendax: Sending a byte failed.", true);
-        return -1;
+        return failedCycle();
     }
     sys::sleepMs(0);
 
     const auto length = static_cast<std::uint32_t>(boxState.packetLength);
     rxBuffer[0] = 0;
     const std::uint32_t received = readFromBox(rxBuffer, length);
+    if (portFailed()) {
+        return failedCycle();
+    }
     if (received != length) {
         if (received != 0) {
             drainInput();  // a read that got nothing has already seen the line quiet
         }
-        return 0;
+        return portFailed() ? failedCycle() : 0;
     }
     if (received == 0) {
         logger->warning("CPendax: No chars in input buffer.", true);
@@ -53,6 +59,7 @@ std::int32_t CPendax::recvData(ChangeMasks* masks, std::int32_t) {
     if (traCommon != nullptr && !publishTracker(masks)) {
         return -1;
     }
+    republish = false;
     return 1;
 }
 
@@ -65,8 +72,8 @@ void CPendax::drainInput() {
     const std::uint32_t budgetMs =
         lineTiming::charactersMs(static_cast<std::uint32_t>(boxState.packetLength), baudRate) +
         lineTiming::readIntervalMs;
-    const std::uint32_t start = sys::tickMs();
-    while (sys::tickMs() - start < budgetMs && readFromBox(rxBuffer, 1) != 0) {
+    const std::uint64_t start = sys::monotonicMs();
+    while (sys::monotonicMs() - start < budgetMs && readFromBox(rxBuffer, 1) != 0) {
     }
 }
 
@@ -94,7 +101,7 @@ void CPendax::buildControllerSample() {
 
 // Copies a changed sample into the device's storage slot under the storage's lock.
 bool CPendax::publishController(ChangeMasks* masks) {
-    if (ConData::sameData(lastController, newController)) {
+    if (!republish && ConData::sameData(lastController, newController)) {
         return true;
     }
     CDataStorage* storage = initInfo.controllerStorage;

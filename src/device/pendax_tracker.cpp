@@ -56,7 +56,7 @@ bool CPendax::registerEmulatedTracker() {
 // the storage's lock. A missing slot fails the cycle, but the pose still counts as published.
 bool CPendax::publishTracker(ChangeMasks* masks) {
     conCommon->emulateTracker(emulatingController, &newTracker, &newController);
-    if (TraData::sameData(lastTracker, newTracker)) {
+    if (!republish && TraData::sameData(lastTracker, newTracker)) {
         return true;
     }
     const std::uint32_t position =

@@ -15,7 +15,8 @@ CRS232H::CRS232H(const CLogH* creatorLogger)
       portHandle(nullptr),
       savedAttributes{},
       workingAttributes{},
-      logger(makeOwnedLogger(creatorLogger, "CRS232H", 3)) {
+      logger(makeOwnedLogger(creatorLogger, "CRS232H", 3)),
+      lastTransferFailed(false) {
     if (creatorLogger == nullptr) {
         logger->setDebugLevel(4);
     }
@@ -132,7 +133,8 @@ bool CRS232H::setBaudRate(std::int32_t rate) {
 
 std::uint32_t CRS232H::write(const void* data, std::uint32_t count) {
     std::uint32_t written = 0;
-    if (!sys::writeFile(portHandle, data, count, &written)) {
+    lastTransferFailed = !sys::writeFile(portHandle, data, count, &written);
+    if (lastTransferFailed) {
         reportSystemError("CRS232H: Writing to ");
     }
     return written;
@@ -140,10 +142,18 @@ std::uint32_t CRS232H::write(const void* data, std::uint32_t count) {
 
 std::uint32_t CRS232H::read(void* buffer, std::uint32_t count) {
     std::uint32_t received = 0;
-    if (!sys::readFile(portHandle, buffer, count, &received)) {
+    lastTransferFailed = !sys::readFile(portHandle, buffer, count, &received);
+    if (lastTransferFailed) {
         reportSystemError("CRS232H: Reading from ");
     }
     return received;
+}
+
+void CRS232H::dropHandle() {
+    if (portHandle != nullptr && portHandle != sys::invalidHandle()) {
+        sys::closeHandle(portHandle);
+    }
+    portHandle = nullptr;
 }
 
 void CRS232H::reportSystemError(const char* message) const {

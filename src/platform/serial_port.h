@@ -26,6 +26,11 @@ public:
 
     std::uint32_t write(const void* data, std::uint32_t count);
     std::uint32_t read(void* buffer, std::uint32_t count);
+    // Whether the last write or read failed with a system error; running out of time is none.
+    bool transferFailed() const { return lastTransferFailed; }
+    // Lets go of a port whose line went away: closes the handle without putting the settings
+    // back (there is nothing left to put them on) and without a message.
+    void dropHandle();
 
 private:
     void reportSystemError(const char* message) const;
@@ -36,4 +41,5 @@ private:
     PortAttributes savedAttributes;
     PortAttributes workingAttributes;
     CLogH* logger;
+    bool lastTransferFailed;
 };

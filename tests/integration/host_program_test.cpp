@@ -138,7 +138,7 @@ TEST(HostProgram, ModuleGetsTheFileLinesThenThePortOptionTheNameAndTheLogger) {
                                     "pendax-host: configure returned data type 3 (controller data)",
                                     "scripted: start",
                                     "pendax-host: 0 cycles: 0 published, 0 unchanged, 0 empty, 0 "
-                                    "failed",
+                                    "failed, 0 reconnections",
                                     "scripted: stop",
                                     "scripted: deleteDev",
                                 }));

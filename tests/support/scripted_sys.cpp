@@ -204,8 +204,8 @@ bool readFile(Handle handle, void* buffer, std::uint32_t count, std::uint32_t* r
     return true;
 }
 
-std::uint32_t tickMs() {
-    return static_cast<std::uint32_t>(thePort().now);
+std::uint64_t monotonicMs() {
+    return thePort().now;
 }
 
 void sleepMs(std::uint32_t milliseconds) {

@@ -273,6 +273,15 @@ TEST_F(EmulationStep, HoldingTheResetButtonKeepsTheInitialValuesWhileTheTimeFoll
     EXPECT_NEAR(tracker.getX(), 1.6f, 2e-5f);
 }
 
+TEST_F(EmulationStep, ARestartedClockLeavesOutTheTimeWithoutSamples) {
+    ASSERT_TRUE(step(0, 0, 0));
+    advanceClock(10000);  // a lost line
+    handler.restartEmulationClocks();
+    advanceClock(500);
+    ASSERT_TRUE(step(2.0f, 0, 0));
+    EXPECT_EQ(tracker.getX(), 2.0f);  // moved for half a second, not for ten and a half
+}
+
 TEST_F(EmulationStep, RefusesWhatItCannotStep) {
     const TraData before = tracker;
     EXPECT_FALSE(handler.emulateTracker(0, &tracker, &sample));

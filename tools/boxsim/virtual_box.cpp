@@ -196,7 +196,7 @@ void CVirtualBox::managePulls() {
         pullLine(request, now);
     } else if (everySeconds != 0 && now >= nextPeriodicPull) {
         pullLine(std::chrono::seconds(2), now);
-        nextPeriodicPull = now + std::chrono::seconds(everySeconds);
+        nextPeriodicPull = {};  // counted again from the line's return
     }
 }
 

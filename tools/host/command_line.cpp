@@ -79,6 +79,17 @@ const OptionSpec optionSpecs[] = {
          return {};
      },
      Value::none},
+    {"fault",
+     [](HostOptions& o, const std::string& v) -> std::string {
+         const std::size_t equals = v.find('=');
+         std::string error;
+         if (!applyFault(o.simFaults, v.substr(0, equals),
+                         equals == std::string::npos ? "" : v.substr(equals + 1), &error)) {
+             return "takes one of the virtual box's faults (" + error + ")";
+         }
+         o.faultGiven = true;
+         return {};
+     }},
     {"name",
      [](HostOptions& o, const std::string& v) {
          o.deviceName = v;
@@ -201,6 +212,8 @@ CommandLine parseCommandLine(int argc, const char* const argv[]) {
         result.error = "--sim and --port name two different lines; give one of them";
     } else if (options.motion && !options.sim) {
         result.error = "--motion moves the virtual box's inputs; it goes with --sim";
+    } else if (options.faultGiven && !options.sim) {
+        result.error = "--fault makes the virtual box misbehave; it goes with --sim";
     }
     return result;
 }
@@ -224,6 +237,10 @@ Options:
                              real one (overrides a port line of CONFIG); BOARD is kt512 (the
                              default, revision h, EPROM revision 5) or kt256
   --motion                   with --sim: the analog inputs sweep and a pressed button walks
+  --fault NAME[=VALUE]       with --sim: a fault of the virtual box, repeatable: silent, short,
+                             badstart, badend, garbage=N, dribble=MS, banner, refuse,
+                             answer=CHAR, unplug=S (the line is pulled every S seconds for two),
+                             forget (a pulled line comes back with the set-up forgotten)
   --name NAME                device name handed to the module (default: pendax)
   --module PATH              module to load (default: the one built beside this program)
   --debug N                  debug setting of the logger handed to the module (default: 0, off)

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "board_identity.h"
+#include "faults.h"
 
 struct HostOptions {
     std::string configPath;  // empty: no file, the module runs on its defaults
@@ -13,7 +14,9 @@ struct HostOptions {
     std::optional<std::string> port;
     std::optional<BoardIdentity> sim;  // a virtual box of this board serves the port
     bool motion = false;               // the virtual box's inputs move on their own
-    std::string modulePath;            // empty: the module built beside the host
+    Faults simFaults;                  // how the virtual box misbehaves
+    bool faultGiven = false;
+    std::string modulePath;  // empty: the module built beside the host
     std::int32_t debugSetting = 0;
     double rate = 0.0;  // polling cycles per second; 0: as fast as the box answers
     std::optional<std::uint64_t> cycles;

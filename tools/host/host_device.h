@@ -15,6 +15,7 @@
 #include "host_storage.h"
 #include "loaded_module.h"
 #include "platform/logger.h"
+#include "poll_cycle.h"
 #include "published_records.h"
 
 struct HostSetup {
@@ -24,14 +25,6 @@ struct HostSetup {
     std::int32_t debugSetting;
     std::uint32_t preloadControllers;  // other devices' entries already in the storages
     std::uint32_t preloadTrackers;
-};
-
-// What one polling cycle did: recvData's result and the storage positions the module wrote,
-// position n as bit n - 1.
-struct PollCycle {
-    std::int32_t result;
-    std::uint32_t trackerPositions;
-    std::uint32_t controllerPositions;
 };
 
 class HostDevice {

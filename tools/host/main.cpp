@@ -54,7 +54,8 @@ void poll(HostDevice& device, const HostOptions& options, const JsonOutput& json
         const PollCounts& counts = loop.counts();
         std::cout << "pendax-host: " << counts.cycles << " cycles: " << counts.published
                   << " published, " << counts.unchanged << " unchanged, " << counts.empty
-                  << " empty, " << counts.failed << " failed" << std::endl;
+                  << " empty, " << counts.failed << " failed, " << counts.reconnections
+                  << " reconnections" << std::endl;
     }
     if (loop.jsonFailed()) {
         std::cerr << "pendax-host: the JSON output could not be written; polling stopped"
@@ -79,6 +80,7 @@ int runHost(const HostOptions& options) {
             return fail(usageError, std::string("cannot start the virtual box: ") + error.what());
         }
         box->setMotion(options.motion);
+        box->setFaults(options.simFaults);
     }
     const std::optional<std::string> port = box ? box->linePath() : options.port;
     if (port && !addCommandLineOption(config.lines, {"port", *port})) {

@@ -43,7 +43,7 @@ void PollLoop::run() {
     Clock::time_point nextCycle = start;
     while (!finished(Clock::now())) {
         const PollCycle cycle = device.poll();
-        pollCounts.add(cycle);
+        pollCounts.add(cycle, Clock::now());
         readBack(cycle);
         if (jsonBroken) {
             break;

@@ -84,12 +84,13 @@ std::vector<std::string> viewLines(const PollCounts& counts, double cyclesPerSec
     char stats[160];
     std::snprintf(stats, sizeof stats,
                   " cycles %llu (%.1f/s)  published %llu  unchanged %llu  empty %llu  "
-                  "failed %llu",
+                  "failed %llu  reconnections %llu",
                   static_cast<unsigned long long>(counts.cycles), cyclesPerSecond,
                   static_cast<unsigned long long>(counts.published),
                   static_cast<unsigned long long>(counts.unchanged),
                   static_cast<unsigned long long>(counts.empty),
-                  static_cast<unsigned long long>(counts.failed));
+                  static_cast<unsigned long long>(counts.failed),
+                  static_cast<unsigned long long>(counts.reconnections));
     lines.emplace_back(stats);
     return lines;
 }

@@ -52,12 +52,11 @@ ClockReading readClock();
 Handle loadLibrary(const char* name);
 bool freeLibrary(Handle library);
 
+// Milliseconds of a clock that only moves forward, from an arbitrary start.
+std::uint64_t monotonicMs();
+
 // The operating system's numeric id of the calling thread.
 std::uint32_t currentThreadId();
-
-// Milliseconds on a clock that never jumps, as GetTickCount counts them: it wraps after 49 days,
-// so only differences of two readings mean anything.
-std::uint32_t tickMs();
 
 // Sleeps for the given milliseconds; 0 gives up the rest of the time slice.
 void sleepMs(std::uint32_t milliseconds);

@@ -191,13 +191,17 @@ int millisecondsUntil(Clock::time_point deadline) {
 }
 
 // Waits until the descriptor is ready for the given events, at most timeoutMs (-1: forever).
-// Returns 1 when ready (or hung up: the next transfer call reports it), 0 on time-out, -1 on error.
+// Returns 1 when ready, 2 when the line has hung up (the next transfer call reports what is left),
+// 0 on time-out, -1 on error.
 int waitReady(int fd, short events, int timeoutMs) {
     pollfd p{fd, events, 0};
     for (;;) {
         const int rc = poll(&p, 1, timeoutMs);
         if (rc >= 0) {
-            return rc > 0 ? 1 : 0;
+            if (rc == 0) {
+                return 0;
+            }
+            return (p.revents & (POLLHUP | POLLERR)) != 0 ? 2 : 1;
         }
         if (errno != EINTR) {
             return -1;
@@ -393,8 +397,15 @@ bool readFile(Handle handle, void* buffer, std::uint32_t count, std::uint32_t* r
         if (got < 0) {
             return false;
         }
+        if (got == 0 && ready == 2) {
+            errno = EIO;  // nothing left on a line that hung up, as a pulled adapter's does
+            return false;
+        }
+        if (got == 0 && immediate) {
+            break;
+        }
         if (got == 0) {
-            break;  // readable yet empty: the other end has nothing more to give
+            continue;  // woken without a byte: wait on for what is left of the time-outs
         }
         *read += static_cast<std::uint32_t>(got);
         if (immediate || firstByte) {
@@ -466,14 +477,15 @@ bool freeLibrary(Handle library) {
     return dlclose(library) == 0;
 }
 
-std::uint32_t currentThreadId() {
-    return static_cast<std::uint32_t>(syscall(SYS_gettid));
+std::uint64_t monotonicMs() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<std::uint64_t>(now.tv_sec) * 1000u +
+           static_cast<std::uint64_t>(now.tv_nsec / 1000000);
 }
 
-std::uint32_t tickMs() {
-    const auto sinceStart = Clock::now().time_since_epoch();
-    return static_cast<std::uint32_t>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(sinceStart).count());
+std::uint32_t currentThreadId() {
+    return static_cast<std::uint32_t>(syscall(SYS_gettid));
 }
 
 void sleepMs(std::uint32_t milliseconds) {

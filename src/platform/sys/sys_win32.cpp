@@ -92,12 +92,12 @@ bool freeLibrary(Handle library) {
     return FreeLibrary(static_cast<HMODULE>(library)) != 0;
 }
 
-std::uint32_t currentThreadId() {
-    return GetCurrentThreadId();
+std::uint64_t monotonicMs() {
+    return GetTickCount64();
 }
 
-std::uint32_t tickMs() {
-    return GetTickCount();
+std::uint32_t currentThreadId() {
+    return GetCurrentThreadId();
 }
 
 void sleepMs(std::uint32_t milliseconds) {
