@@ -1,12 +1,9 @@
 // The operating-system seam with its serial port in memory: the box behind it answers at once,
-// sleeping returns at once, and mutexes and the clock are the real ones, so that a benchmark sees
-// the device's own cost of a polling cycle.
+// sleeping returns at once, and mutexes and the clocks are the real ones (the shared part in
+// tests/support/in_process_sys.cpp), so that a benchmark sees the device's own cost of a polling
+// cycle.
 
 #include "memory_sys.h"
-
-#include <pthread.h>
-#include <sys/syscall.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -72,10 +69,6 @@ Calls calls() {
 
 namespace sys {
 
-Handle invalidHandle() {
-    return reinterpret_cast<Handle>(static_cast<std::intptr_t>(-1));
-}
-
 Handle openPort(const char* name) {
     MemoryPort& port = thePort();
     if (std::strcmp(name, memory_sys::portName) != 0) {
@@ -139,59 +132,11 @@ bool readFile(Handle handle, void* buffer, std::uint32_t count, std::uint32_t* r
     return true;
 }
 
-std::string lastErrorText() {
-    return std::strerror(errno);
-}
-
-// The host storages' mutexes are real, and never abandoned here.
-WaitResult waitMutex(void* mutexHandle) {
-    if (mutexHandle == nullptr) {
-        errno = EINVAL;
-        return WaitResult::failed;
-    }
-    errno = pthread_mutex_lock(static_cast<pthread_mutex_t*>(mutexHandle));
-    return errno == 0 ? WaitResult::signalled : WaitResult::failed;
-}
-
-bool releaseMutex(void* mutexHandle) {
-    if (mutexHandle == nullptr) {
-        errno = EINVAL;
-        return false;
-    }
-    errno = pthread_mutex_unlock(static_cast<pthread_mutex_t*>(mutexHandle));
-    return errno == 0;
-}
-
-ClockReading readClock() {
-    timespec now{};
-    clock_gettime(CLOCK_REALTIME, &now);
-    tm local{};
-    localtime_r(&now.tv_sec, &local);
-    return {static_cast<std::int32_t>(now.tv_sec),
-            static_cast<std::uint16_t>(now.tv_nsec / 1000000),
-            static_cast<std::int16_t>(-local.tm_gmtoff / 60),
-            static_cast<std::int16_t>(local.tm_isdst > 0 ? 1 : 0)};
-}
-
-// A benchmark loads no library.
-Handle loadLibrary(const char*) {
-    errno = ENOENT;
-    return nullptr;
-}
-
-bool freeLibrary(Handle) {
-    return false;
-}
-
 std::uint64_t monotonicMs() {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
     return static_cast<std::uint64_t>(now.tv_sec) * 1000u +
            static_cast<std::uint64_t>(now.tv_nsec / 1000000);
-}
-
-std::uint32_t currentThreadId() {
-    return static_cast<std::uint32_t>(syscall(SYS_gettid));
 }
 
 void sleepMs(std::uint32_t) {

@@ -18,6 +18,8 @@ namespace {
 constexpr std::uint32_t identificationWaitMs = 1000;
 constexpr std::uint32_t setupReplyCapacity = 100;
 constexpr int setupReplyTries = 200;
+// A box that has sent nothing for this long will not acknowledge any more.
+constexpr std::uint64_t setupReplyQuietMs = 2000;
 
 }  // namespace
 
@@ -71,12 +73,18 @@ std::int32_t CPendax::setupBox() {
 std::int32_t CPendax::readSetupReply() {
     // One byte more than is ever read, so the reply always ends as text inside the buffer.
     char reply[setupReplyCapacity + 1] = {};
+    std::uint64_t lastByteAt = sys::monotonicMs();
     std::uint32_t got = readFromBox(reply, setupReplyCapacity);
     int tries = 0;
+    bool quiet = false;
     while (got != protocol::setupReplyLength && tries < setupReplyTries) {
         if (got > 0) {
+            lastByteAt = sys::monotonicMs();
             logger->info("CPendax: read: ", false);
             std::cout << reply << std::endl;
+        } else if (sys::monotonicMs() - lastByteAt >= setupReplyQuietMs) {
+            quiet = true;
+            break;
         }
         sys::sleepMs(0);
         got = readFromBox(reply, setupReplyCapacity);
@@ -86,7 +94,7 @@ std::int32_t CPendax::readSetupReply() {
         logger->warning("CPendax: Took ", false);
         std::cout << tries << " trys" << std::endl;
     }
-    if (tries == setupReplyTries) {
+    if (tries == setupReplyTries || quiet) {
         logger->warning("CPendax: Timeout ", false);
         std::cout << got << " chars in buffer" << std::endl;
     }

@@ -5,6 +5,7 @@
 #include "config/config_checker.h"
 #include "config/config_input.h"
 #include "controller/con_common.h"
+#include "device/line_timing.h"
 #include "device/pendax.h"
 #include "platform/byte_order.h"
 #include "platform/data_storage.h"
@@ -24,11 +25,6 @@ char* copyText(const char* text) {
 void replaceText(char*& owned, const char* text) {
     delete[] owned;
     owned = copyText(text);
-}
-
-// Two characters' time at the line rate, rounded up to whole milliseconds.
-DWORD twoCharacterMilliseconds(std::int32_t baud) {
-    return baud > 0 ? static_cast<DWORD>((20000 + baud - 1) / baud) : 0;
 }
 }  // namespace
 
@@ -148,9 +144,9 @@ void CPendax::applyLineSettings() {
     attributes.dcb.ByteSize = 8;
     attributes.dcb.StopBits = ONESTOPBIT;
     attributes.dcb.BaudRate = static_cast<DWORD>(baudRate);
-    attributes.timeouts.ReadIntervalTimeout = 100;
-    attributes.timeouts.ReadTotalTimeoutConstant = 100;
-    attributes.timeouts.ReadTotalTimeoutMultiplier = twoCharacterMilliseconds(baudRate);
+    attributes.timeouts.ReadIntervalTimeout = lineTiming::readIntervalMs;
+    attributes.timeouts.ReadTotalTimeoutConstant = lineTiming::readTotalConstantMs;
+    attributes.timeouts.ReadTotalTimeoutMultiplier = lineTiming::charactersMs(2, baudRate);
     attributes.timeouts.WriteTotalTimeoutMultiplier = 0;
     attributes.timeouts.WriteTotalTimeoutConstant = 0;
     serialPort->setWorkingAttributes(&attributes);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "controller/con_common.h"
+#include "device/line_timing.h"
 #include "device/pendax.h"
 #include "device/storage_position.h"
 #include "platform/byte_order.h"
@@ -36,7 +37,9 @@ std::int32_t CPendax::recvData(ChangeMasks* masks, std::int32_t) {
         return failedCycle();
     }
     if (received != length) {
-        drainInput();
+        if (received != 0) {
+            drainInput();  // a read that got nothing has already seen the line quiet
+        }
         return portFailed() ? failedCycle() : 0;
     }
     if (received == 0) {
@@ -62,11 +65,15 @@ std::int32_t CPendax::recvData(ChangeMasks* masks, std::int32_t) {
 
 // Drops what is left of a broken or misplaced packet so that the next request starts in step
 // with the box.
-// A line that never falls quiet is left after about a second's worth of bytes; the next cycle
-// goes on draining, and the host keeps control meanwhile.
+// A line that never falls quiet is left after one packet's line time plus the read time-out,
+// however slowly its bytes come; the next cycle goes on draining, and the host keeps control
+// meanwhile.
 void CPendax::drainInput() {
-    const std::int32_t limit = baudRate / 10 > 256 ? baudRate / 10 : 256;
-    for (std::int32_t drained = 0; drained < limit && readFromBox(rxBuffer, 1) != 0; ++drained) {
+    const std::uint32_t budgetMs =
+        lineTiming::charactersMs(static_cast<std::uint32_t>(boxState.packetLength), baudRate) +
+        lineTiming::readIntervalMs;
+    const std::uint64_t start = sys::monotonicMs();
+    while (sys::monotonicMs() - start < budgetMs && readFromBox(rxBuffer, 1) != 0) {
     }
 }
 

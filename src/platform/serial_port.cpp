@@ -89,6 +89,8 @@ bool CRS232H::setAttributes(const PortAttributes* in) {
     const PortAttributes* applied = in != nullptr ? in : &workingAttributes;
     if (!sys::setCommState(portHandle, &applied->dcb)) {
         reportSystemError("CRS232H: Setting attribute(DCB) to ");
+        // The time-outs still go on, quietly: without them a read could wait for ever.
+        sys::setCommTimeouts(portHandle, &applied->timeouts);
         return false;
     }
     if (!sys::setCommTimeouts(portHandle, &applied->timeouts)) {

@@ -59,6 +59,8 @@ TEST(HostProgram, ConfigurationFileErrorsExitTwoNamingFileAndLine) {
         tooManyArgs += " 1";
     }
     const TempFile manyArgs(tooManyArgs + "\n");
+    const TempFile endless(std::string(2 << 20, '0'));  // as /dev/zero reads, but with an end
+    const TempFile binary(std::string("port a\n\x01\x02\n", 10));
     struct Case {
         std::string path;
         std::string message;
@@ -66,6 +68,8 @@ TEST(HostProgram, ConfigurationFileErrorsExitTwoNamingFileAndLine) {
     const Case cases[] = {
         {manyOptions.path, manyOptions.path + ":34: too many options"},
         {manyArgs.path, manyArgs.path + ":4: too many arguments for \"buttonorder\" (65)"},
+        {endless.path, endless.path + ":1: the file is larger than 1048576 bytes"},
+        {binary.path, binary.path + ":2: control character 0x01 in the line"},
         {"/nonexistent/pendax.cfg",
          "cannot read /nonexistent/pendax.cfg: No such file or directory"},
     };

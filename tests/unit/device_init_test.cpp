@@ -94,13 +94,20 @@ TEST_F(DeviceInit, LaterPortAndBaudLinesWin) {
     EXPECT_EQ(cfgetospeed(&line), B9600);
 }
 
+// Rates near the ends of the 32-bit range as well: the read time-outs are worked out from the
+// rate before it is refused, and must not overflow on the way.
 TEST_F(DeviceInit, UnsupportedLineSpeedFailsAfterTheReport) {
-    ConfigBuilder config{{"port", pty.slavePath()}, {"baud", "1234"}};
-    Lines printed;
-    EXPECT_EQ(initWith(config, &printed), -1);
-    Lines expected = report(pty.slavePath(), "1234");
-    expected.push_back("h: ERROR: CRS232H: Could not set the baud rate 1234");
-    EXPECT_EQ(printed, expected);
+    for (const std::string baud : {"1234", "2147483647", "2147463649", "-2147483648"}) {
+        SCOPED_TRACE(baud);
+        ConfigBuilder config{{"port", pty.slavePath()}, {"baud", baud}};
+        HostStorage fresh{HostStorage::Kind::controllers, hostLog};
+        const InitInfo freshInfo{trackers.get(), fresh.get(), {}};
+        Lines printed;
+        EXPECT_EQ(initWith(config, &printed, &freshInfo), -1);
+        Lines expected = report(pty.slavePath(), baud);
+        expected.push_back("h: ERROR: CRS232H: Could not set the baud rate " + baud);
+        EXPECT_EQ(printed, expected);
+    }
 }
 
 TEST_F(DeviceInit, PortThatCannotBeOpenedStillPrintsTheReport) {

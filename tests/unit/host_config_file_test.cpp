@@ -43,6 +43,10 @@ TEST(HostConfigFile, LinesBecomeOptionsWithTheFilesLineNumbers) {
          "port com1\r\n\r\nbaud 9600\r\n",
          {{1, {"port", "com1"}}, {3, {"baud", "9600"}}}},
         {"last line without line end", "baud 9600", {{1, {"baud", "9600"}}}},
+        {"bytes above 127 pass", "port a\xc3\xa9\n", {{1, {"port", "a\xc3\xa9"}}}},
+        {"a file of exactly 1 MiB",
+         "port a\n" + std::string((1 << 20) - 7, '#'),
+         {{1, {"port", "a"}}}},
         {"keywords and arguments kept as written",
          "ValuatorOrder 1 0x3 [1,2]\n",
          {{1, {"ValuatorOrder", "1", "0x3", "[1,2]"}}}},
@@ -66,7 +70,7 @@ TEST(HostConfigFile, LinesBecomeOptionsWithTheFilesLineNumbers) {
     }
 }
 
-TEST(HostConfigFile, OversizedFilesAreRefusedNamingTheLine) {
+TEST(HostConfigFile, FilesBeyondTheLimitsAreRefusedNamingTheLine) {
     struct Case {
         const char* name;
         std::string text;
@@ -78,6 +82,19 @@ TEST(HostConfigFile, OversizedFilesAreRefusedNamingTheLine) {
          "pendax.cfg:36: too many options: the module takes at most 32"},
         {"65 arguments", "baud 1\nbuttonorder" + repeated(" 1", 65) + "\n",
          "pendax.cfg:2: too many arguments for \"buttonorder\" (65): an option takes at most 64"},
+        {"one byte above 1 MiB, named at the line that passes it",
+         "port a\n# b\n" + std::string((1 << 20) - 10, '#') + "\n\n",
+         "pendax.cfg:3: the file is larger than 1048576 bytes"},
+        {"no line end at all", std::string(3 << 20, 'x'),
+         "pendax.cfg:1: the file is larger than 1048576 bytes"},
+        {"zero byte", std::string("port a\nbaud 9600\0\n", 18),
+         "pendax.cfg:2: control character 0x00 in the line: only text, blanks and tabs"},
+        {"escape inside a comment", "# \x1b[31m red\n",
+         "pendax.cfg:1: control character 0x1B in the line: only text, blanks and tabs"},
+        {"carriage return inside a line", "port a\rb\r\n",
+         "pendax.cfg:1: control character 0x0D in the line: only text, blanks and tabs"},
+        {"delete", "\n\nport a\x7f\n",
+         "pendax.cfg:3: control character 0x7F in the line: only text, blanks and tabs"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,9 +1,13 @@
 #include "platform/serial_port.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <termios.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <thread>
 
@@ -165,16 +169,59 @@ TEST_F(SerialPort, PortNameLimitIs255Characters) {
 TEST_F(SerialPort, SystemErrorsCarryThePortAndTheSystemText) {
     StdoutCapture out;
     EXPECT_FALSE(port.openPort("/dev/pendax-missing"));
-    CRS232H notATerminal(&log);
-    EXPECT_TRUE(notATerminal.openPort("/dev/null"));
     EXPECT_EQ(out.lines(), (std::vector<std::string>{
                                "t: ERROR: CRS232H: Opening port /dev/pendax-missing: No such "
                                "file or directory",
-                               "t: ERROR: CRS232H: Getting attribute(DCB) from /dev/null: "
-                               "Inappropriate ioctl for device",
-                               "t: ERROR: CRS232H: Getting attribute(DCB) from /dev/null: "
-                               "Inappropriate ioctl for device",
                            }));
+}
+
+// What is not a terminal takes neither line settings nor read time-outs, so a read from it could
+// wait for ever: it is refused at opening, as Win32 refuses what is not a communications device.
+TEST_F(SerialPort, PathsThatAreNoTerminalAreRefusedAtOpening) {
+    char folder[] = "/tmp/pendax-port-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string fifo = std::string(folder) + "/fifo";
+    const std::string file = std::string(folder) + "/file";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::ofstream(file) << "port";
+    StdoutCapture out;
+    for (const std::string& path : {std::string("/dev/null"), fifo, file}) {
+        CRS232H notATerminal(&log);
+        EXPECT_FALSE(notATerminal.openPort(path.c_str())) << path;
+        EXPECT_FALSE(notATerminal.closePort());
+    }
+    std::remove(fifo.c_str());
+    std::remove(file.c_str());
+    rmdir(folder);
+    EXPECT_EQ(out.lines(),
+              (std::vector<std::string>{
+                  "t: ERROR: CRS232H: Opening port /dev/null: Inappropriate ioctl for device",
+                  "t: ERROR: CRS232H: Opening port " + fifo + ": Inappropriate ioctl for device",
+                  "t: ERROR: CRS232H: Opening port " + file + ": Inappropriate ioctl for device",
+              }));
+}
+
+TEST_F(SerialPort, RefusedLineSettingsStillBoundTheReads) {
+    ASSERT_TRUE(port.openPort(pty.slavePath().c_str()));
+    PortAttributes wanted{};
+    port.getWorkingAttributes(&wanted);
+    wanted.dcb.ByteSize = 9;
+    wanted.timeouts.ReadIntervalTimeout = 100;
+    wanted.timeouts.ReadTotalTimeoutMultiplier = 2;
+    wanted.timeouts.ReadTotalTimeoutConstant = 100;
+    StdoutCapture out;
+    EXPECT_FALSE(port.setAttributes(&wanted));
+    EXPECT_EQ(out.lines(),
+              (std::vector<std::string>{"t: ERROR: CRS232H: Setting attribute(DCB) to " +
+                                        pty.slavePath() + ": Invalid argument"}));
+    PortAttributes applied{};
+    ASSERT_TRUE(port.getAttributes(&applied));
+    EXPECT_EQ(applied.timeouts.ReadIntervalTimeout, 100u);
+    EXPECT_EQ(applied.timeouts.ReadTotalTimeoutMultiplier, 2u);
+    EXPECT_EQ(applied.timeouts.ReadTotalTimeoutConstant, 100u);
+    PortAttributes working{};
+    port.getWorkingAttributes(&working);
+    EXPECT_EQ(working.dcb.ByteSize, 8);  // a refused set is not adopted
 }
 
 TEST_F(SerialPort, SecondOpenerIsTurnedAway) {

@@ -2,6 +2,7 @@
 // The host's configuration file: one option per line, keyword and arguments separated by blanks,
 // "#" starting a comment. Each option keeps the number of the line it came from.
 
+#include <cstddef>
 #include <cstdint>
 #include <istream>
 #include <string>
@@ -23,7 +24,11 @@ struct OptionLines {
     bool ok() const { return error.empty(); }
 };
 
-// fileName only names the text in error messages ("FILE:LINE: …").
+// The largest file read; a larger one is refused, naming the line where it passes the size.
+constexpr std::size_t maxOptionFileBytes = 1 << 20;
+
+// fileName only names the text in error messages ("FILE:LINE: …"). A line may hold no control
+// character but tabs (and a carriage return at its end).
 OptionLines parseOptionLines(std::istream& text, const std::string& fileName);
 OptionLines readOptionFile(const std::string& path);
 

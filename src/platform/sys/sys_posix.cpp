@@ -237,6 +237,14 @@ Handle openPort(const char* name) {
     if (fd < 0) {
         return invalidHandle();
     }
+    // Win32 refuses what is not a communications device; a file or a pipe would take no line
+    // settings and no read time-outs.
+    if (isatty(fd) == 0) {
+        const int error = errno;
+        ::close(fd);
+        errno = error;
+        return invalidHandle();
+    }
     // Win32 opens a port without sharing: a second opener is turned away.
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);
@@ -261,9 +269,7 @@ bool closeHandle(Handle handle) {
     if (port == nullptr) {
         return false;
     }
-    if (isatty(port->fd) != 0) {
-        tcsetattr(port->fd, TCSANOW, &port->original);
-    }
+    tcsetattr(port->fd, TCSANOW, &port->original);
     const int rc = ::close(port->fd);
     const int error = errno;
     delete port;
@@ -297,7 +303,7 @@ bool setCommState(Handle handle, const DCB* dcb) {
 
 bool getCommTimeouts(Handle handle, COMMTIMEOUTS* timeouts) {
     Port* port = portOf(handle);
-    if (port == nullptr || isatty(port->fd) == 0) {
+    if (port == nullptr) {
         return false;
     }
     *timeouts = port->timeouts;
@@ -306,7 +312,7 @@ bool getCommTimeouts(Handle handle, COMMTIMEOUTS* timeouts) {
 
 bool setCommTimeouts(Handle handle, const COMMTIMEOUTS* timeouts) {
     Port* port = portOf(handle);
-    if (port == nullptr || isatty(port->fd) == 0) {
+    if (port == nullptr) {
         return false;
     }
     port->timeouts = *timeouts;
