@@ -83,6 +83,10 @@ Handle openPort(const char* name) {
     return &port;
 }
 
+bool requestLowLatency(Handle) {
+    return true;
+}
+
 bool closeHandle(Handle handle) {
     MemoryPort* port = portOf(handle);
     if (port == nullptr) {

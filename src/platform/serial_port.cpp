@@ -52,6 +52,11 @@ bool CRS232H::openPort(const char* name) {
         reportSystemError("CRS232H: Opening port ");
         return false;
     }
+    if (!sys::requestLowLatency(portHandle) && logger->isDebugOn()) {
+        const std::string systemText = sys::lastErrorText();
+        logger->debug("CRS232H: No low-latency mode on ", false);
+        std::cout << portName << ": " << systemText << std::endl;
+    }
     getAttributes(&workingAttributes);
     getAttributes(&savedAttributes);
     return true;

@@ -28,6 +28,7 @@ struct ScriptedPort {
     std::deque<Arrival> line;
     std::uint64_t now = 0;
     scripted_sys::Calls calls{};
+    bool refusesLowLatency = false;
     std::vector<std::string> reads;
 };
 
@@ -114,6 +115,10 @@ Calls calls() {
     return thePort().calls;
 }
 
+void refuseLowLatency(bool refuse) {
+    thePort().refusesLowLatency = refuse;
+}
+
 const std::vector<std::string>& readsSinceWrite() {
     return thePort().reads;
 }
@@ -130,6 +135,19 @@ Handle openPort(const char* name) {
     }
     port.open = true;
     return &port;
+}
+
+bool requestLowLatency(Handle handle) {
+    ScriptedPort* port = openPortOf(handle);
+    if (port == nullptr) {
+        return false;
+    }
+    ++port->calls.lowLatencyRequests;
+    if (port->refusesLowLatency) {
+        errno = ENOTTY;
+        return false;
+    }
+    return true;
 }
 
 bool closeHandle(Handle handle) {

@@ -31,8 +31,13 @@ struct Calls {
     std::uint64_t writes;
     std::uint64_t reads;
     std::uint64_t sleeps;
+    std::uint64_t lowLatencyRequests;
 };
 Calls calls();
+
+// Whether the port turns the low-latency request down, as a pseudo-terminal or a built-in UART
+// does; until reset it takes it.
+void refuseLowLatency(bool refuse);
 
 // What each read since the device's last write handed over, in order.
 const std::vector<std::string>& readsSinceWrite();

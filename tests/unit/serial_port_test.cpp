@@ -332,6 +332,35 @@ TEST_F(SerialPort, TransfersOnAClosedPortReportTheSystemError) {
                            }));
 }
 
+TEST_F(SerialPort, AHungUpLineFailsTransfersWhereASilentOneTimesOut) {
+    openWith(100, 0, 100);
+    char byte = 0;
+    EXPECT_EQ(port.read(&byte, 1), 0u);
+    EXPECT_FALSE(port.transferFailed());  // nothing came: a time-out is no failure
+    pty.closeMaster();                    // as a pulled adapter leaves its line
+    StdoutCapture out;
+    EXPECT_EQ(port.read(&byte, 1), 0u);
+    EXPECT_TRUE(port.transferFailed());
+    EXPECT_EQ(out.lines(), (std::vector<std::string>{"t: ERROR: CRS232H: Reading from " +
+                                                     pty.slavePath() + ": Input/output error"}));
+    port.dropHandle();
+    EXPECT_FALSE(port.closePort());  // nothing left to close or to put back
+}
+
+TEST(SerialPortLowLatency, APortThatTurnsItDownServesAsBefore) {
+    CLogH log = plainLogger("t", 3);
+    PtyPair pty;
+    CRS232H port(&log);
+    StdoutCapture out;
+    ASSERT_TRUE(port.openPort(pty.slavePath().c_str()));
+    EXPECT_NE(out.text().find("t: DEBUG: CRS232H: No low-latency mode on " + pty.slavePath() +
+                              ": Inappropriate ioctl for device\n"),
+              std::string::npos)
+        << out.text();
+    EXPECT_EQ(port.write("o", 1), 1u);
+    EXPECT_EQ(pty.receive(), "o");
+}
+
 TEST(SerialPortLogger, OwnLoggerIsNamedAfterTheClass) {
     CLogH host = plainLogger("host", 4);
     StdoutCapture out;

@@ -166,6 +166,8 @@ TEST(VirtualBoxLine, APulledLineFailsUntilANewOneServesUnderTheSamePath) {
         ASSERT_EQ(line.receive(2), "a\n");
         box.unplug(std::chrono::milliseconds(300));
         waitUntil([&] { return box.counters().linePulls == 1; });
+        char nothing[256];
+        EXPECT_LT(readlink(box.linePath().c_str(), nothing, sizeof nothing), 0);  // names nothing
         char byte;
         EXPECT_LE(::read(line.descriptor(), &byte, 1), 0);  // hung up
         EXPECT_EQ(::write(line.descriptor(), "o", 1), -1);

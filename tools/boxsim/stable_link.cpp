@@ -28,8 +28,12 @@ CStableLink::CStableLink(const std::string& target)
 }
 
 CStableLink::~CStableLink() {
-    ::unlink(linkPath.c_str());
+    remove();
     ::rmdir(folder.c_str());
+}
+
+void CStableLink::remove() {
+    ::unlink(linkPath.c_str());
 }
 
 void CStableLink::pointAt(const std::string& target) {

@@ -15,6 +15,9 @@ public:
 
     // Replaces the target in one step, so that an opener sees the old line or the new one.
     void pointAt(const std::string& target);
+    // While there is no line the path names nothing, as an unplugged adapter's by-id name does,
+    // so that nobody opens another program's pseudo-terminal that took the old one's number.
+    void remove();
     const std::string& path() const { return linkPath; }
 
 private:

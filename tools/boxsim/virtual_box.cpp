@@ -201,6 +201,7 @@ void CVirtualBox::managePulls() {
 }
 
 void CVirtualBox::pullLine(std::chrono::milliseconds away, Clock::time_point now) {
+    link->remove();
     terminal.reset();
     output = COutputQueue{};
     parser = CCommandParser{};

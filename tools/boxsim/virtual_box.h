@@ -45,7 +45,8 @@ public:
     void stop();
 
     // The port a host opens to talk to the box: a link that follows the line when it is pulled
-    // and put back, as a /dev/serial/by-id name follows an adapter.
+    // and put back, as a /dev/serial/by-id name follows an adapter (and, like it, names nothing
+    // while the line is pulled).
     const std::string& linePath() const { return link->path(); }
     // The pseudo-terminal that serves now; another one after each pull.
     std::string slavePath() const;

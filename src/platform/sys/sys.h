@@ -17,6 +17,10 @@ Handle invalidHandle();
 // Opens a serial port by name for reading and writing, exclusively, as it exists.
 Handle openPort(const char* name);
 bool closeHandle(Handle port);
+// Asks an open port to hand received bytes over at once instead of holding them for a latency
+// timer, as Linux's USB serial adapters otherwise do; false when the port does not take it.
+// Windows has no such request: there the adapter driver's settings hold the timer.
+bool requestLowLatency(Handle port);
 
 bool getCommState(Handle port, DCB* dcb);
 bool setCommState(Handle port, const DCB* dcb);

@@ -3,6 +3,7 @@
 
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <linux/serial.h>
 #include <poll.h>
 #include <pthread.h>
 #include <sched.h>
@@ -262,6 +263,16 @@ Handle openPort(const char* name) {
     port->dcb.XonChar = 0x11;
     port->dcb.XoffChar = 0x13;
     return port;
+}
+
+bool requestLowLatency(Handle handle) {
+    Port* port = portOf(handle);
+    serial_struct serial{};
+    if (port == nullptr || ioctl(port->fd, TIOCGSERIAL, &serial) != 0) {
+        return false;
+    }
+    serial.flags |= ASYNC_LOW_LATENCY;
+    return ioctl(port->fd, TIOCSSERIAL, &serial) == 0;
 }
 
 bool closeHandle(Handle handle) {

@@ -16,6 +16,11 @@ Handle openPort(const char* name) {
                        FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
+bool requestLowLatency(Handle) {
+    SetLastError(ERROR_NOT_SUPPORTED);
+    return false;
+}
+
 bool closeHandle(Handle port) {
     return CloseHandle(port) != 0;
 }
