@@ -1,11 +1,9 @@
-# 32-bit Windows, the production target: pendax.dll for the host daemon.
-set(CMAKE_SYSTEM_NAME Windows)
+# 32-bit Windows, the production target: pendax.dll for the host daemon, pendax-host.exe for
+# users.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_CXX_COMPILER_TARGET i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
+# SSE for floating point, as on 64-bit builds: x87 keeps excess precision across C++ code (GCC
+# rounds to float only in C), so an emulated tracker's pose, read back from its record and stored
+# again, lost a step.
+set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse")
+set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")

@@ -3,10 +3,8 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <unistd.h>
 
 #include <cmath>
-#include <cstdio>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -14,41 +12,14 @@
 #include <vector>
 
 #include "host_process.h"
+#include "temp_file.h"
+#include "test_emulator.h"
+#include "text_lines.h"
 
 namespace {
 
-// A configuration file that lives as long as the test.
-class ConfigFile {
-public:
-    explicit ConfigFile(const std::string& text) {
-        char name[] = "/tmp/pendax-host-test-XXXXXX";
-        const int fd = mkstemp(name);
-        if (fd < 0) {
-            throw std::runtime_error("mkstemp failed");
-        }
-        close(fd);
-        path = name;
-        std::ofstream(path) << text;
-    }
-    ~ConfigFile() { std::remove(path.c_str()); }
-    ConfigFile(const ConfigFile&) = delete;
-    ConfigFile& operator=(const ConfigFile&) = delete;
-
-    std::string path;
-};
-
-std::vector<std::string> host(std::vector<std::string> args) {
-    args.insert(args.begin(), PENDAX_HOST_PATH);
-    return args;
-}
-
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
+std::vector<std::string> host(const std::vector<std::string>& args) {
+    return underTestEmulator(PENDAX_HOST_PATH, args);
 }
 
 bool contains(const std::string& text, const std::string& part) {
@@ -82,14 +53,14 @@ TEST(HostProgram, ConfigurationFileErrorsExitTwoNamingFileAndLine) {
     for (int i = 0; i < 33; ++i) {
         tooManyOptions += "baud 9600\n";
     }
-    const ConfigFile manyOptions(tooManyOptions);
+    const TempFile manyOptions(tooManyOptions);
     std::string tooManyArgs = "port com1\n\n# 65 arguments\nbuttonorder";
     for (int i = 0; i < 65; ++i) {
         tooManyArgs += " 1";
     }
-    const ConfigFile manyArgs(tooManyArgs + "\n");
-    const ConfigFile endless(std::string(2 << 20, '0'));  // as /dev/zero reads, but with an end
-    const ConfigFile binary(std::string("port a\n\x01\x02\n", 10));
+    const TempFile manyArgs(tooManyArgs + "\n");
+    const TempFile endless(std::string(2 << 20, '0'));  // as /dev/zero reads, but with an end
+    const TempFile binary(std::string("port a\n\x01\x02\n", 10));
     struct Case {
         std::string path;
         std::string message;
@@ -125,7 +96,7 @@ TEST(HostProgram, PortThatDoesNotExistMakesInitFailAndExitsOne) {
 }
 
 TEST(HostProgram, ModuleGetsTheFileLinesThenThePortOptionTheNameAndTheLogger) {
-    const ConfigFile config("# box on the desk\nport /dev/ttyS0\n\nbaud 9600   # slow line\n");
+    const TempFile config("# box on the desk\nport /dev/ttyS0\n\nbaud 9600   # slow line\n");
     const ProcessResult run =
         runProgram(host({"--module", SCRIPTED_MODULE_PATH, "--count", "0", "--name", "desk",
                          "--debug", "4", "--port", "/dev/ttyUSB1", config.path}));
@@ -145,7 +116,7 @@ TEST(HostProgram, ModuleGetsTheFileLinesThenThePortOptionTheNameAndTheLogger) {
 }
 
 TEST(HostProgram, RefusedInitExitsOneAfterDeletingTheDevice) {
-    const ConfigFile config("refuse\n");
+    const TempFile config("refuse\n");
     const ProcessResult run =
         runProgram(host({"--module", SCRIPTED_MODULE_PATH, "--count", "5", config.path}));
     EXPECT_EQ(run.exitCode, 1);
@@ -156,8 +127,8 @@ TEST(HostProgram, RefusedInitExitsOneAfterDeletingTheDevice) {
 }
 
 TEST(HostProgram, JsonHoldsEveryPublishedRecordReadBackFromItsStoragePosition) {
-    const ConfigFile config("tracker\n");
-    const ConfigFile json("");
+    const TempFile config("tracker\n");
+    const TempFile json("");
     const ProcessResult run =
         runProgram(host({"--module", SCRIPTED_MODULE_PATH, "--count", "2", "--json", json.path,
                          "--preload-controllers", "2", "--preload-trackers", "1", config.path}));
@@ -206,7 +177,7 @@ TEST(HostProgram, StopSignalsEndPollingCleanly) {
 
 // The real module against the virtual box, end to end: what the storage holds comes out as JSON.
 TEST(HostProgram, VirtualBoxSamplesReachTheJsonThroughTheRealModule) {
-    const ConfigFile config("valuatorscale 1 2 all\n");
+    const TempFile config("valuatorscale 1 2 all\n");
     const ProcessResult run =
         runProgram(host({"--sim", "--motion", "--rate", "100", "--count", "30", "--json", "-",
                          "--preload-controllers", "2", config.path}));

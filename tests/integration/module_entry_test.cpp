@@ -3,11 +3,16 @@
 #include <regex>
 
 #include "device/host_records.h"
+#include "host_os.h"
 #include "loaded_module.h"
 #include "plain_logger.h"
-#include "stdout_capture.h"
+#include "text_lines.h"
 
 namespace {
+
+// The module binary may carry its own C++ runtime (the Windows DLL does), so its output is taken
+// where both runtimes write: the process's standard output.
+using ModuleOutput = hostos::StandardOutputCapture;
 
 TEST(ModuleEntry, OnlyTheTwoEntryPointsAreExported) {
     LoadedModule module;
@@ -18,7 +23,7 @@ TEST(ModuleEntry, OnlyTheTwoEntryPointsAreExported) {
 TEST(ModuleEntry, DeviceWithoutHostLoggerLogsAsCPendaxWithoutDebug) {
     LoadedModule module;
     DeviceConfig config{};
-    StdoutCapture out;
+    ModuleOutput out;
     CBase* device = module.createDev(&config, nullptr);
     ASSERT_NE(device, nullptr);
     EXPECT_TRUE(device->start());
@@ -27,7 +32,7 @@ TEST(ModuleEntry, DeviceWithoutHostLoggerLogsAsCPendaxWithoutDebug) {
     EXPECT_TRUE(device->stop());
     EXPECT_TRUE(module.deleteDev(device));
 
-    const auto lines = out.lines();
+    const auto lines = linesOf(out.text());
     ASSERT_EQ(lines.size(), 2u);
     const std::regex warning(
         "^[A-Z][a-z]{2} [0-9]{2} [0-9:]{8} CPendax\\[[0-9]+\\]: WARNING: CPendax: Can not send any "
@@ -40,7 +45,7 @@ TEST(ModuleEntry, DeviceLogsThroughItsOwnCopyOfTheHostLogger) {
     LoadedModule module;
     DeviceConfig config{};
     CLogH host = plainLogger("pendax-host", 1);
-    StdoutCapture out;
+    ModuleOutput out;
     CBase* device = module.createDev(&config, &host);
     ASSERT_NE(device, nullptr);
     host.setName("changed by the host");
@@ -50,18 +55,18 @@ TEST(ModuleEntry, DeviceLogsThroughItsOwnCopyOfTheHostLogger) {
     device->stop();
     module.deleteDev(device);
 
-    EXPECT_EQ(out.lines(), (std::vector<std::string>{
-                               "pendax-host: DEBUG: CPendax: \"constructor\" called.",
-                               "pendax-host: DEBUG: CPendax: \"start\" called.",
-                               "pendax-host: WARNING: CPendax: Can not send any data.",
-                               "pendax-host: DEBUG: CPendax: \"stop\" called.",
-                               "pendax-host: DEBUG: CPendax: \"destructor\" called.",
-                           }));
+    EXPECT_EQ(linesOf(out.text()), (std::vector<std::string>{
+                                       "pendax-host: DEBUG: CPendax: \"constructor\" called.",
+                                       "pendax-host: DEBUG: CPendax: \"start\" called.",
+                                       "pendax-host: WARNING: CPendax: Can not send any data.",
+                                       "pendax-host: DEBUG: CPendax: \"stop\" called.",
+                                       "pendax-host: DEBUG: CPendax: \"destructor\" called.",
+                                   }));
 }
 
 TEST(ModuleEntry, DeleteDevRefusesNull) {
     LoadedModule module;
-    StdoutCapture out;
+    ModuleOutput out;
     EXPECT_FALSE(module.deleteDev(nullptr));
     EXPECT_EQ(out.text(), "");
 }
@@ -70,7 +75,7 @@ TEST(ModuleEntry, ADeviceWhoseInitFailedDoesNoHarm) {
     LoadedModule module;
     DeviceConfig config{};
     CLogH host = plainLogger("pendax-host");
-    StdoutCapture out;
+    ModuleOutput out;
     CBase* device = module.createDev(&config, &host);
     ASSERT_NE(device, nullptr);
     EXPECT_EQ(device->init(nullptr), -1);
@@ -83,7 +88,7 @@ TEST(ModuleEntry, ADeviceWhoseInitFailedDoesNoHarm) {
     EXPECT_TRUE(device->stop());
     EXPECT_TRUE(module.deleteDev(device));
 
-    const auto lines = out.lines();
+    const auto lines = linesOf(out.text());
     ASSERT_GE(lines.size(), 4u);
     EXPECT_EQ(lines[0], "pendax-host: ERROR: CPendax: Init info is empty.");
     EXPECT_EQ(lines[1], "pendax-host: ERROR: CPendax: Sending a byte failed.");  // identification

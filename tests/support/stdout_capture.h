@@ -1,11 +1,15 @@
 #pragma once
 // Captures what the module writes to std::cout while the object lives, and puts std::cout's
-// number format back afterwards (the tracker report leaves it in fixed notation).
+// number format back afterwards (the tracker report leaves it in fixed notation). That is where
+// the module's objects are linked into the test; a module binary with a runtime of its own writes
+// past it: see hostos::StandardOutputCapture.
 
 #include <iostream>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "text_lines.h"
 
 class StdoutCapture {
 public:
@@ -19,15 +23,7 @@ public:
 
     std::string text() const { return captured.str(); }
 
-    // The captured text split at line ends; an unfinished last line is kept.
-    std::vector<std::string> lines() const {
-        std::vector<std::string> result;
-        std::istringstream in(captured.str());
-        for (std::string line; std::getline(in, line);) {
-            result.push_back(line);
-        }
-        return result;
-    }
+    std::vector<std::string> lines() const { return linesOf(captured.str()); }
 
     void clear() { captured.str(""); }
 

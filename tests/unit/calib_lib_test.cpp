@@ -1,12 +1,12 @@
 #include "tracker/calib_lib.h"
 
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "host_os.h"
 #include "plain_logger.h"
 #include "stdout_capture.h"
 
@@ -16,23 +16,14 @@ using Lines = std::vector<std::string>;
 
 const std::string stub = CALIBRATION_STUB_PATH;
 
-// Whether the process has the library loaded, without loading it.
-bool isLoaded(const std::string& path) {
-    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
-    if (handle != nullptr) {
-        dlclose(handle);
-    }
-    return handle != nullptr;
-}
-
 TEST(CalibrationLibrary, LoadedAtConstructionAndReleasedAtDestruction) {
     const CLogH log = plainLogger("t", 3);
     StdoutCapture out;
     std::unique_ptr<CDynamicLibH> library = std::make_unique<CCalibH>(stub.c_str(), &log);
-    EXPECT_TRUE(isLoaded(stub));
+    EXPECT_TRUE(hostos::libraryLoaded(stub));
     EXPECT_FALSE(library->load(stub.c_str()));  // one library at a time, silently
     library.reset();
-    EXPECT_FALSE(isLoaded(stub));
+    EXPECT_FALSE(hostos::libraryLoaded(stub));
     EXPECT_EQ(out.lines(), (Lines{
                                "t: DEBUG: CDynamicLibH: \"constructor\" called.",
                                "t: DEBUG: CDynamicLibH: \"init\" called.",

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
 #include <ctime>
 #include <limits>
@@ -120,9 +121,12 @@ TEST(ConData, ResetKeepsTheOffsetsAndZeroesTheRest) {
 
 TEST(ConData, TimeStampIsSecondsAndWholeMilliseconds) {
     ConData record = deviceRecord();
-    const std::time_t before = std::time(nullptr);
+    // The clock the record reads: time() may run a tick behind it, past a second's end.
+    const std::time_t before =
+        std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
     record.setTimeStamp();
-    const std::time_t after = std::time(nullptr);
+    const std::time_t after =
+        std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
     const Bytes sec = bytesAt(record, 8, 4);
     const Bytes usec = bytesAt(record, 12, 4);
     const std::uint32_t seconds = (std::uint32_t{sec[0]} << 24) | (std::uint32_t{sec[1]} << 16) |

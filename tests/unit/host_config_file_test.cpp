@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdio>
-#include <fstream>
 #include <sstream>
 #include <string>
 
 #include "config_file.h"
+#include "temp_file.h"
 
 namespace {
 
@@ -105,18 +103,15 @@ TEST(HostConfigFile, FilesBeyondTheLimitsAreRefusedNamingTheLine) {
 }
 
 TEST(HostConfigFile, FilesAreReadByPath) {
-    char path[] = "/tmp/pendax-host-config-XXXXXX";
-    const int fd = mkstemp(path);
-    ASSERT_GE(fd, 0);
-    close(fd);
-    std::ofstream(path) << "# test\nport /dev/ttyUSB0\n";
-    const OptionLines read = readOptionFile(path);
-    std::remove(path);
-    EXPECT_EQ(read.error, "");
-    EXPECT_EQ(read.lines, (std::vector<OptionLine>{{2, {"port", "/dev/ttyUSB0"}}}));
-
-    EXPECT_EQ(readOptionFile(path).error,
-              std::string("cannot read ") + path + ": No such file or directory");
+    std::string path;
+    {
+        const TempFile file("# test\nport /dev/ttyUSB0\n");
+        path = file.path;
+        const OptionLines read = readOptionFile(path);
+        EXPECT_EQ(read.error, "");
+        EXPECT_EQ(read.lines, (std::vector<OptionLine>{{2, {"port", "/dev/ttyUSB0"}}}));
+    }
+    EXPECT_EQ(readOptionFile(path).error, "cannot read " + path + ": No such file or directory");
 }
 
 TEST(HostConfigFile, CommandLineOptionsComeLastUnderLineZeroWhileThereIsRoom) {

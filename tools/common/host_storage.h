@@ -1,14 +1,13 @@
 #pragma once
 // One of the host's shared data storages, laid out as the daemon lays it out: a 32-entry record
-// list, its count, and a mutex object holding a process-shared, robust pthread mutex.
-
-#include <pthread.h>
+// list, its count, and a mutex object holding the system's storage mutex.
 
 #include <array>
 #include <cstdint>
 #include <cstring>
 
 #include "controller/con_data.h"
+#include "host_os.h"
 #include "platform/data_storage.h"
 #include "platform/logger.h"
 #include "platform/mutex.h"
@@ -19,14 +18,7 @@ public:
     enum class Kind { trackers, controllers };
     HostStorage(Kind kind, const CLogH& hostLogger, std::int32_t preloaded = 0)
         : logger(hostLogger), count(preloaded) {
-        pthread_mutexattr_t attributes;
-        pthread_mutexattr_init(&attributes);
-        pthread_mutexattr_setpshared(&attributes, PTHREAD_PROCESS_SHARED);
-        pthread_mutexattr_setrobust(&attributes, PTHREAD_MUTEX_ROBUST);
-        pthread_mutex_init(&mutex, &attributes);
-        pthread_mutexattr_destroy(&attributes);
-
-        mutexObject.mutexHandle = &mutex;
+        mutexObject.mutexHandle = hostos::createStorageMutex();
         mutexObject.logger = &logger;
         storage.logger = &logger;
         storage.mutex = &mutexObject;
@@ -40,7 +32,7 @@ public:
             record.reset();
         }
     }
-    ~HostStorage() { pthread_mutex_destroy(&mutex); }
+    ~HostStorage() { hostos::destroyStorageMutex(mutexObject.mutexHandle); }
     HostStorage(const HostStorage&) = delete;
     HostStorage& operator=(const HostStorage&) = delete;
 
@@ -50,12 +42,10 @@ public:
         return controllerRecords.at(index - 1);
     }
     const TraData& trackerRecord(std::uint32_t index) const { return trackerRecords.at(index - 1); }
-    pthread_mutex_t* rawMutex() { return &mutex; }
 
 private:
     CLogH logger;
     std::int32_t count;
-    pthread_mutex_t mutex{};
     CMutexH mutexObject{};
     CDataStorage storage{};
     std::array<ConData, CDataStorage::maxEntries> controllerRecords{};

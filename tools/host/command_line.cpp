@@ -232,10 +232,11 @@ CONFIG has one option per line: the keyword, then its arguments, separated by
 blanks; "#" starts a comment. Without CONFIG the module runs on its defaults.
 
 Options:
-  --port NAME                serial port, e.g. /dev/ttyUSB0 (overrides a port line of CONFIG)
+  --port NAME                serial port, e.g. /dev/ttyUSB0 or COM3 (overrides a port line of
+                             CONFIG)
   --sim[=BOARD]              serve the port from a virtual box in this process instead of a
                              real one (overrides a port line of CONFIG); BOARD is kt512 (the
-                             default, revision h, EPROM revision 5) or kt256
+                             default, revision h, EPROM revision 5) or kt256; not on Windows
   --motion                   with --sim: the analog inputs sweep and a pressed button walks
   --fault NAME[=VALUE]       with --sim: a fault of the virtual box, repeatable: silent, short,
                              badstart, badend, garbage=N, dribble=MS, banner, refuse,

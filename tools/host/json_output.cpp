@@ -2,12 +2,13 @@
 
 #include <cerrno>
 #include <cstring>
-#include <iostream>
+
+#include "host_os.h"
 
 bool JsonOutput::open(const std::string& path, std::string& error) {
     if (path == standardOutputName) {
-        logToStandardError.emplace(std::cerr.rdbuf());
-        standardOutput = std::make_unique<std::ostream>(logToStandardError->original());
+        // At the descriptor level, so that the module's log moves too whatever runtime it has.
+        standardOutput = hostos::divertStandardOutputToStandardError();
         target = standardOutput.get();
         return true;
     }

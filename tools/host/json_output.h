@@ -4,11 +4,8 @@
 
 #include <fstream>
 #include <memory>
-#include <optional>
 #include <ostream>
 #include <string>
-
-#include "cout_swap.h"
 
 class JsonOutput {
 public:
@@ -21,7 +18,6 @@ public:
 
 private:
     std::ofstream file;
-    std::optional<CoutSwap> logToStandardError;
     std::unique_ptr<std::ostream> standardOutput;
     std::ostream* target = nullptr;
 };

@@ -1,8 +1,6 @@
 // pendax-host: the reference host. Stands in for the tracking daemon: builds what the daemon
 // hands a device, loads the module and drives it, and shows what it publishes.
 
-#include <unistd.h>
-
 #include <iostream>
 #include <optional>
 #include <stdexcept>
@@ -11,13 +9,12 @@
 #include "command_line.h"
 #include "config_file.h"
 #include "host_device.h"
+#include "host_os.h"
 #include "json_output.h"
 #include "live_view.h"
 #include "module_path.h"
 #include "poll_loop.h"
 #include "shared_terminal.h"
-#include "stop_signal.h"
-#include "virtual_box.h"
 
 namespace {
 
@@ -43,7 +40,8 @@ void poll(HostDevice& device, const HostOptions& options, const JsonOutput& json
     const bool jsonOnStdout = options.jsonPath == JsonOutput::standardOutputName;
     std::optional<SharedTerminal> terminal;
     std::optional<LiveView> view;
-    if (isatty(STDOUT_FILENO) && !jsonOnStdout) {
+    if (hostos::standardOutputIsTerminal() && !jsonOnStdout) {
+        hostos::prepareTerminal();
         terminal.emplace();
         view.emplace(*terminal);
     }
@@ -72,17 +70,15 @@ int runHost(const HostOptions& options) {
         }
     }
     // The virtual box outlives the device that talks to it.
-    std::optional<CVirtualBox> box;
+    std::optional<hostos::HostedBox> box;
     if (options.sim) {
         try {
-            box.emplace(*options.sim);
+            box.emplace(*options.sim, options.motion, options.simFaults);
         } catch (const std::system_error& error) {
             return fail(usageError, std::string("cannot start the virtual box: ") + error.what());
         }
-        box->setMotion(options.motion);
-        box->setFaults(options.simFaults);
     }
-    const std::optional<std::string> port = box ? box->linePath() : options.port;
+    const std::optional<std::string> port = box ? box->port() : options.port;
     if (port && !addCommandLineOption(config.lines, {"port", *port})) {
         return fail(usageError,
                     "--port, --sim: the configuration already holds the most options the "
@@ -108,7 +104,7 @@ int runHost(const HostOptions& options) {
         return fail(usageError, "cannot load the module " + setup.modulePath + ": " + error.what());
     }
 
-    installStopHandlers();
+    hostos::installStopHandlers();
     switch (device->open()) {
         case HostDevice::Opening::notCreated:
             return fail(moduleRefused, "the module refused: createDev returned no device");

@@ -3,5 +3,6 @@
 
 #include <string>
 
-// The module built beside the host; failing that, a libpendax.so next to the executable.
+// The module built beside the host; failing that, the one that lies next to the program, as the
+// two ship together.
 std::string defaultModulePath();

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <thread>
 
+#include "host_os.h"
 #include "json_records.h"
-#include "stop_signal.h"
 
 namespace {
 
@@ -66,7 +66,7 @@ void PollLoop::run() {
 }
 
 bool PollLoop::finished(Clock::time_point now) const {
-    return stopRequested() || (limits.cycles && pollCounts.cycles >= *limits.cycles) ||
+    return hostos::stopRequested() || (limits.cycles && pollCounts.cycles >= *limits.cycles) ||
            now >= endTime;
 }
 
@@ -90,7 +90,7 @@ void PollLoop::readBack(const PollCycle& cycle) {
 }
 
 void PollLoop::waitUntil(Clock::time_point deadline) {
-    for (Clock::time_point now = Clock::now(); now < deadline && !stopRequested();
+    for (Clock::time_point now = Clock::now(); now < deadline && !hostos::stopRequested();
          now = Clock::now()) {
         std::this_thread::sleep_for(std::min<Clock::duration>(deadline - now, waitSlice));
         if (view != nullptr) {

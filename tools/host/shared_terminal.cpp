@@ -12,6 +12,7 @@ const char* const wrapOn = "\x1b[?7h";
 }  // namespace
 
 void SharedTerminal::drawFrame(const std::vector<std::string>& lines) {
+    passOutput();
     std::string frame = wrapOff;
     if (frameLines > 0) {
         frame += cursorUp(frameLines);
@@ -23,36 +24,24 @@ void SharedTerminal::drawFrame(const std::vector<std::string>& lines) {
     }
     frame += clearToScreenEnd;
     frame += wrapOn;
-    write(frame);
-    terminal()->pubsync();
+    output.writeToTerminal(frame);
     frameLines = lines.size();
     atLineStart = true;
 }
 
-void SharedTerminal::write(const std::string& text) {
-    terminal()->sputn(text.data(), static_cast<std::streamsize>(text.size()));
+void SharedTerminal::passOutput() {
+    const std::string text = output.take();
+    if (text.empty()) {
+        return;
+    }
+    wipeFrame();
+    output.writeToTerminal(text);
+    atLineStart = text.back() == '\n';
 }
 
 void SharedTerminal::wipeFrame() {
     if (frameLines > 0) {
-        write(cursorUp(frameLines) + clearToScreenEnd);
+        output.writeToTerminal(cursorUp(frameLines) + clearToScreenEnd);
         frameLines = 0;
     }
-}
-
-SharedTerminal::int_type SharedTerminal::overflow(int_type character) {
-    if (traits_type::eq_int_type(character, traits_type::eof())) {
-        return traits_type::not_eof(character);
-    }
-    wipeFrame();
-    atLineStart = traits_type::to_char_type(character) == '\n';
-    return terminal()->sputc(traits_type::to_char_type(character));
-}
-
-std::streamsize SharedTerminal::xsputn(const char* text, std::streamsize count) {
-    if (count > 0) {
-        wipeFrame();
-        atLineStart = text[count - 1] == '\n';
-    }
-    return terminal()->sputn(text, count);
 }

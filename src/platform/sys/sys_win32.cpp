@@ -58,12 +58,15 @@ bool readFile(Handle port, void* buffer, std::uint32_t count, std::uint32_t* rea
 std::string lastErrorText() {
     const DWORD code = GetLastError();
     char* text = nullptr;
-    FormatMessageA(
+    const DWORD length = FormatMessageA(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_FROM_SYSTEM,
         nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<LPSTR>(&text), 0,
         nullptr);
-    std::string result = text != nullptr ? text : "";
+    std::string result = length != 0 && text != nullptr ? std::string(text, length)
+                                                        : "Unknown error " + std::to_string(code);
     LocalFree(text);
+    // The system's texts end in a line end of their own; the caller ends the line.
+    result.erase(result.find_last_not_of("\r\n") + 1);
     return result;
 }
 
@@ -72,6 +75,8 @@ WaitResult waitMutex(void* mutexHandle) {
         case WAIT_OBJECT_0:
             return WaitResult::signalled;
         case WAIT_ABANDONED:
+            // Such a wait succeeds and sets no error, so the last one would be reported instead.
+            SetLastError(ERROR_ABANDONED_WAIT_0);
             return WaitResult::abandoned;
         default:
             return WaitResult::failed;
