@@ -151,4 +151,19 @@ TEST_F(BoundedWaits, TheSetUpAcknowledgementWaitEndsAfterTwoQuietSeconds) {
     }
 }
 
+// One byte per read, more than 100 ms apart: the answer loop runs out of its 200 tries, bytes
+// coming all the while, and judges the last byte that came.
+TEST_F(BoundedWaits, ADribblingAnswerExhaustsTheTries) {
+    rig.onSetup = [] { scripted_sys::send(std::string(300, '~'), 150, 150); };
+    CPendaxProbe probe(*rig.device);
+    StdoutCapture out;
+    EXPECT_EQ(probe.setupBox(), -2);
+    Lines expected{"s: INFO: CPendax: KT512-H."};
+    expected.insert(expected.end(), 200, "s: INFO: CPendax: read: ~");
+    expected.push_back("s: WARNING: CPendax: Took 200 trys");
+    expected.push_back("s: WARNING: CPendax: Timeout 1 chars in buffer");
+    expected.push_back("s: WARNING: CPendax: Unexpected respons: ~");
+    EXPECT_EQ(out.lines(), expected);
+}
+
 }  // namespace

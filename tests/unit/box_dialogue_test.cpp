@@ -217,24 +217,6 @@ INSTANTIATE_TEST_SUITE_P(
                     AnswerCase{"UnexpectedFromEprom0", 'x', 0, 0, confused}),
     [](const testing::TestParamInfo<AnswerCase>& info) { return info.param.name; });
 
-// One byte per read, more than 100 ms apart: the answer loop runs out of tries and judges the
-// last byte that came. Takes 200 reads of about 150 ms each.
-TEST_F(BoxDialogue, DribblingAnswerExhaustsTheTries) {
-    Faults faults;
-    faults.garbage = 300;
-    faults.dribbleMs = 150;
-    box.setFaults(faults);
-    identifiedAs(BoardIdentity::kt512());
-    StdoutCapture out;
-    EXPECT_EQ(probe.setupBox(), -2);
-    Lines expected{"t: INFO: CPendax: KT512-H."};
-    expected.insert(expected.end(), 200, "t: INFO: CPendax: read: ~");
-    expected.push_back("t: WARNING: CPendax: Took 200 trys");
-    expected.push_back("t: WARNING: CPendax: Timeout 1 chars in buffer");
-    expected.push_back("t: WARNING: CPendax: Unexpected respons: ~");
-    EXPECT_EQ(out.lines(), expected);
-}
-
 TEST_F(BoxDialogue, PacketFromTheBoxDecodes) {
     ASSERT_EQ(probe.setupBox(), 0);  // never identified: the box keeps its power-on format
     ASSERT_TRUE(box.setAnalog(1, 4095));
