@@ -126,12 +126,7 @@ std::int32_t CPendax::decodePacket(const char* packet) {
 }
 
 void CPendax::setBoxStateDefaults() {
-    boxState.valuatorMask = 0xff;
-    boxState.groupMask = 0x70;
-    boxState.analogOutMask = 0;
-    boxState.outputGroupMask = 0;
-    boxState.wideChannelMask = 0;
-    boxState.wideChannelConfig = 0;
+    protocol::requestEveryInput(boxState);
 }
 
 std::uint32_t CPendax::writeToBox(const void* data, std::uint32_t count) {

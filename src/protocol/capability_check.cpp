@@ -106,4 +106,13 @@ std::int32_t checkChannelSetup(const BoxState& state, const CLogH& log) {
     return checkGroups(state, log);
 }
 
+void requestEveryInput(BoxState& state) {
+    state.valuatorMask = 0xff;
+    state.groupMask = 0x70;
+    state.analogOutMask = 0;
+    state.outputGroupMask = 0;
+    state.wideChannelMask = 0;
+    state.wideChannelConfig = 0;
+}
+
 }  // namespace protocol
