@@ -7,6 +7,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "board_identity.h"
 #include "faults.h"
@@ -28,6 +29,17 @@ void destroyStorageMutex(void* mutex);
 
 // The folder the running program lies in, ending in its separator.
 std::string programFolder();
+
+// The serial ports the system knows of, to look for a box on: on Linux the USB adapters that
+// have a /dev/serial/by-id name first, then the other /dev/ttyUSB*, /dev/ttyACM* and /dev/ttyS*;
+// on Windows COM1 to COM64 (from COM10 on in the \\.\COM10 form that opens them).
+std::vector<std::string> serialPorts();
+// A name of the port that survives a replug (its /dev/serial/by-id link), or "" when it has none.
+std::string stableNameOf(const std::string& port);
+
+// What the port call of the module's seam that failed just now ran into.
+enum class PortProblem { missing, busy, notSerial, other };
+PortProblem lastPortProblem();
 
 bool standardOutputIsTerminal();
 // Makes the terminal take the live view's cursor moves.

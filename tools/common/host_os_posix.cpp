@@ -1,10 +1,12 @@
 // POSIX side of the host's seam.
 
+#include <dirent.h>
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <pthread.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <csignal>
@@ -56,6 +58,83 @@ void destroyStorageMutex(void* mutex) {
     auto* pthreadMutex = static_cast<pthread_mutex_t*>(mutex);
     pthread_mutex_destroy(pthreadMutex);
     delete pthreadMutex;
+}
+
+namespace {
+
+const char* const stableFolder = "/dev/serial/by-id";
+
+// The files of a folder whose names begin with the prefix, in name order.
+std::vector<std::string> filesIn(const std::string& folder, const std::string& prefix) {
+    std::vector<std::string> names;
+    if (DIR* directory = opendir(folder.c_str())) {
+        while (const dirent* entry = readdir(directory)) {
+            const std::string name = entry->d_name;
+            if (name != "." && name != ".." && name.rfind(prefix, 0) == 0) {
+                names.push_back(folder + "/" + name);
+            }
+        }
+        closedir(directory);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string realPathOf(const std::string& path) {
+    char resolved[PATH_MAX];
+    return realpath(path.c_str(), resolved) != nullptr ? resolved : path;
+}
+
+}  // namespace
+
+std::vector<std::string> serialPorts() {
+    std::vector<std::string> ports;
+    const auto add = [&ports](const std::string& port) {
+        if (std::find(ports.begin(), ports.end(), port) == ports.end()) {
+            ports.push_back(port);
+        }
+    };
+    for (const std::string& link : filesIn(stableFolder, "")) {
+        add(realPathOf(link));
+    }
+    for (const char* prefix : {"ttyUSB", "ttyACM", "ttyS"}) {
+        std::vector<std::string> devices = filesIn("/dev", prefix);
+        // ttyS10 after ttyS9
+        std::stable_sort(
+            devices.begin(), devices.end(),
+            [](const std::string& a, const std::string& b) { return a.size() < b.size(); });
+        for (const std::string& device : devices) {
+            add(device);
+        }
+    }
+    return ports;
+}
+
+std::string stableNameOf(const std::string& port) {
+    const std::string device = realPathOf(port);
+    for (const std::string& link : filesIn(stableFolder, "")) {
+        if (realPathOf(link) == device && link != port) {
+            return link;
+        }
+    }
+    return {};
+}
+
+PortProblem lastPortProblem() {
+    switch (errno) {
+        case ENOENT:
+        case ENODEV:
+        case ENXIO:
+        case EIO:
+            return PortProblem::missing;
+        case EBUSY:
+        case EAGAIN:
+            return PortProblem::busy;
+        case ENOTTY:
+            return PortProblem::notSerial;
+        default:
+            return PortProblem::other;
+    }
 }
 
 std::string programFolder() {

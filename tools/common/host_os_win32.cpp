@@ -42,6 +42,37 @@ void destroyStorageMutex(void* mutex) {
     CloseHandle(mutex);
 }
 
+std::vector<std::string> serialPorts() {
+    std::vector<std::string> ports;
+    for (int number = 1; number <= 64; ++number) {
+        ports.push_back((number < 10 ? "COM" : "\\\\.\\COM") + std::to_string(number));
+    }
+    return ports;
+}
+
+// A COM name keeps its adapter across a replug: it is its own stable name.
+std::string stableNameOf(const std::string&) {
+    return {};
+}
+
+PortProblem lastPortProblem() {
+    switch (GetLastError()) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+            return PortProblem::missing;
+        case ERROR_ACCESS_DENIED:  // a COM port already open elsewhere
+        case ERROR_SHARING_VIOLATION:
+            return PortProblem::busy;
+        case ERROR_INVALID_FUNCTION:
+        case ERROR_INVALID_HANDLE:
+        case ERROR_INVALID_PARAMETER:
+        case ERROR_NOT_SUPPORTED:
+            return PortProblem::notSerial;
+        default:
+            return PortProblem::other;
+    }
+}
+
 std::string programFolder() {
     char executable[MAX_PATH] = {};
     const DWORD length = GetModuleFileNameA(nullptr, executable, sizeof executable);

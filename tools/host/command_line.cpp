@@ -140,6 +140,17 @@ const OptionSpec optionSpecs[] = {
          o.jsonPath = v;
          return nonEmpty(v);
      }},
+    {"stats",
+     [](HostOptions& o, const std::string& v) {
+         o.statsPath = v;
+         return nonEmpty(v);
+     }},
+    {"probe",
+     [](HostOptions& o, const std::string&) -> std::string {
+         o.probe = true;
+         return {};
+     },
+     Value::none},
     {"preload-controllers",
      [](HostOptions& o, const std::string& v) { return preloadCount(v, o.preloadControllers); }},
     {"preload-trackers",
@@ -161,6 +172,7 @@ CommandLine parseCommandLine(int argc, const char* const argv[]) {
     CommandLine result;
     HostOptions& options = result.options;
     bool optionsEnded = false;
+    std::vector<std::string> positional;  // CONFIG, or the ports to probe
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (!optionsEnded && (arg == "--help" || arg == "-h")) {
@@ -172,11 +184,7 @@ CommandLine parseCommandLine(int argc, const char* const argv[]) {
             continue;
         }
         if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
-            if (!options.configPath.empty()) {
-                result.error = "only one CONFIG may be given; \"" + arg + "\" is a second one";
-                return result;
-            }
-            options.configPath = arg;
+            positional.push_back(arg);
             continue;
         }
         // --name=VALUE or --name VALUE
@@ -208,6 +216,14 @@ CommandLine parseCommandLine(int argc, const char* const argv[]) {
             return result;
         }
     }
+    if (options.probe) {
+        options.probePorts = positional;
+    } else if (positional.size() > 1) {
+        result.error = "only one CONFIG may be given; \"" + positional[1] + "\" is a second one";
+        return result;
+    } else if (!positional.empty()) {
+        options.configPath = positional.front();
+    }
     if (options.sim && options.port) {
         result.error = "--sim and --port name two different lines; give one of them";
     } else if (options.motion && !options.sim) {
@@ -224,9 +240,11 @@ std::string usageLine() {
 
 std::string usageText() {
     return R"(Usage: pendax-host [options] [CONFIG]
+       pendax-host --probe [PORT...]
 
 Loads the Pendax module, hands it the options of CONFIG, drives the box through it
-and shows what the module publishes into the storages.
+and shows what the module publishes into the storages. With --probe it looks for
+boxes instead: on the ports named, or on every serial port the system knows of.
 
 CONFIG has one option per line: the keyword, then its arguments, separated by
 blanks; "#" starts a comment. Without CONFIG the module runs on its defaults.
@@ -252,6 +270,12 @@ Options:
                              with "-" to standard output, and the module's log to standard error
   --preload-controllers N    put N other devices' controllers into the storage first (0-32)
   --preload-trackers N       put N other devices' trackers into the storage first (0-32)
+  --stats FILE               when polling ends, write the cycle statistics (rate against the
+                             line's limit, cycle times) to FILE as JSON
+  --probe                    ask each port (the PORTs given, else every serial port there is;
+                             with --sim the virtual box's too) for a box's identification at
+                             each line speed from 19200 on, and say what answered; exit status
+                             0 when a box was found, 1 when none
   -h, --help                 show this help and exit
 
 Without --count or --seconds the host polls until Ctrl-C or SIGTERM, then stops the

@@ -1,9 +1,11 @@
 #pragma once
-// The reference host's command line: pendax-host [options] [CONFIG].
+// The reference host's command line: pendax-host [options] [CONFIG], or
+// pendax-host --probe [PORT...].
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "board_identity.h"
 #include "faults.h"
@@ -24,6 +26,9 @@ struct HostOptions {
     std::optional<std::string> jsonPath;  // "-": standard output
     std::uint32_t preloadControllers = 0;
     std::uint32_t preloadTrackers = 0;
+    std::optional<std::string> statsPath;  // the cycle statistics as JSON, written at the end
+    bool probe = false;                    // look for boxes instead of running one
+    std::vector<std::string> probePorts;   // empty: every serial port the system knows of
     bool help = false;
 };
 

@@ -7,7 +7,8 @@ constexpr auto framePeriod = std::chrono::milliseconds(50);
 constexpr auto rateWindow = std::chrono::seconds(1);
 }  // namespace
 
-LiveView::LiveView(SharedTerminal& terminal) : terminal(terminal), rateWindowStart(Clock::now()) {}
+LiveView::LiveView(SharedTerminal& terminal, std::int32_t baud)
+    : terminal(terminal), baud(baud), rateWindowStart(Clock::now()) {}
 
 void LiveView::update(const PollCounts& counts, const LatestRecords& latest,
                       Clock::time_point now) {
@@ -32,6 +33,6 @@ void LiveView::measureRate(std::uint64_t cycles, Clock::time_point now) {
 
 void LiveView::draw(const PollCounts& counts, const LatestRecords& latest, Clock::time_point now) {
     measureRate(counts.cycles, now);
-    terminal.drawFrame(viewLines(counts, cyclesPerSecond, latest));
+    terminal.drawFrame(viewLines(counts, cyclesPerSecond, baud, latest));
     lastDraw = now;
 }

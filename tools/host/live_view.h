@@ -12,7 +12,8 @@ class LiveView {
 public:
     using Clock = std::chrono::steady_clock;
 
-    explicit LiveView(SharedTerminal& terminal);
+    // baud: the line speed the module was given, for the line's limit.
+    LiveView(SharedTerminal& terminal, std::int32_t baud);
 
     // Redraws when the last frame is old enough.
     void update(const PollCounts& counts, const LatestRecords& latest, Clock::time_point now);
@@ -24,6 +25,7 @@ private:
     void measureRate(std::uint64_t cycles, Clock::time_point now);
 
     SharedTerminal& terminal;
+    std::int32_t baud;
     Clock::time_point lastDraw{};
     Clock::time_point rateWindowStart;
     std::uint64_t rateWindowCycles = 0;

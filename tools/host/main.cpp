@@ -1,6 +1,7 @@
 // pendax-host: the reference host. Stands in for the tracking daemon: builds what the daemon
 // hands a device, loads the module and drives it, and shows what it publishes.
 
+#include <fstream>
 #include <iostream>
 #include <optional>
 #include <stdexcept>
@@ -8,17 +9,19 @@
 
 #include "command_line.h"
 #include "config_file.h"
+#include "cycle_stats.h"
 #include "host_device.h"
 #include "host_os.h"
 #include "json_output.h"
 #include "live_view.h"
 #include "module_path.h"
 #include "poll_loop.h"
+#include "probe.h"
 #include "shared_terminal.h"
 
 namespace {
 
-enum ExitCode { success = 0, moduleRefused = 1, usageError = 2 };
+enum ExitCode { success = 0, moduleRefused = 1, noBoxFound = 1, usageError = 2 };
 
 int fail(ExitCode code, const std::string& message) {
     std::cerr << "pendax-host: " << message << std::endl;
@@ -36,29 +39,58 @@ std::string dataTypeText(std::int32_t dataType) {
     }
 }
 
-void poll(HostDevice& device, const HostOptions& options, const JsonOutput& json) {
+// False when the statistics could not be written.
+bool poll(HostDevice& device, const HostOptions& options, std::int32_t baud,
+          const JsonOutput& json) {
     const bool jsonOnStdout = options.jsonPath == JsonOutput::standardOutputName;
     std::optional<SharedTerminal> terminal;
     std::optional<LiveView> view;
     if (hostos::standardOutputIsTerminal() && !jsonOnStdout) {
         hostos::prepareTerminal();
         terminal.emplace();
-        view.emplace(*terminal);
+        view.emplace(*terminal, baud);
     }
     PollLoop loop(device, {options.cycles, options.seconds, options.rate}, json.stream(),
                   view ? &*view : nullptr);
     loop.run();
+    const PollCounts& counts = loop.counts();
+    const CycleStats stats = CycleStats::of(counts.times, loop.seconds(), baud);
     if (!view) {
-        const PollCounts& counts = loop.counts();
         std::cout << "pendax-host: " << counts.cycles << " cycles: " << counts.published
                   << " published, " << counts.unchanged << " unchanged, " << counts.empty
                   << " empty, " << counts.failed << " failed, " << counts.reconnections
                   << " reconnections" << std::endl;
+        std::cout << "pendax-host: " << statsText(stats) << std::endl;
     }
     if (loop.jsonFailed()) {
         std::cerr << "pendax-host: the JSON output could not be written; polling stopped"
                   << std::endl;
     }
+    if (options.statsPath) {
+        std::ofstream file(*options.statsPath);
+        writeStatsJson(file, stats, counts);
+        if (!file.flush()) {
+            std::cerr << "pendax-host: cannot write the statistics to " << *options.statsPath
+                      << std::endl;
+            return false;
+        }
+    }
+    return true;
+}
+
+// --probe: the ports named, the virtual box's of --sim, or else every serial port there is.
+int probe(const HostOptions& options) {
+    std::vector<std::string> ports = options.probePorts;
+    std::optional<hostos::HostedBox> box;
+    if (options.sim) {
+        try {
+            box.emplace(*options.sim, options.motion, options.simFaults);
+        } catch (const std::system_error& error) {
+            return fail(usageError, std::string("cannot start the virtual box: ") + error.what());
+        }
+        ports.push_back(box->port());
+    }
+    return runProbe(ports, std::cout) ? success : noBoxFound;
 }
 
 int runHost(const HostOptions& options) {
@@ -118,9 +150,9 @@ int runHost(const HostOptions& options) {
     std::cout << "pendax-host: configure returned data type " << dataTypeText(dataType)
               << std::endl;
     device->start();
-    poll(*device, options, json);
+    const bool statsWritten = poll(*device, options, configuredBaud(config.lines), json);
     device->close();
-    return success;
+    return statsWritten ? success : usageError;
 }
 
 }  // namespace
@@ -134,6 +166,9 @@ int main(int argc, char* argv[]) {
     if (commandLine.options.help) {
         std::cout << usageText();
         return success;
+    }
+    if (commandLine.options.probe) {
+        return probe(commandLine.options);
     }
     return runHost(commandLine.options);
 }

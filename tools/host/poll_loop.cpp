@@ -42,8 +42,12 @@ void PollLoop::run() {
         limits.rate > 0.0 ? durationOf(1.0 / limits.rate) : Clock::duration{};
     Clock::time_point nextCycle = start;
     while (!finished(Clock::now())) {
+        const Clock::time_point cycleStart = Clock::now();
         const PollCycle cycle = device.poll();
-        pollCounts.add(cycle, Clock::now());
+        const Clock::time_point cycleEnd = Clock::now();
+        pollCounts.times.add(cycleEnd - cycleStart);
+        pollCounts.add(cycle, cycleEnd);
+        pollingTime = cycleEnd - start;
         readBack(cycle);
         if (jsonBroken) {
             break;

@@ -27,6 +27,8 @@ public:
 
     void run();
     const PollCounts& counts() const { return pollCounts; }
+    // From the first cycle to the end of the last.
+    double seconds() const { return std::chrono::duration<double>(pollingTime).count(); }
     // The JSON output could not be written (a full disk, a reader that went away): the loop ended.
     bool jsonFailed() const { return jsonBroken; }
 
@@ -43,5 +45,6 @@ private:
     PollCounts pollCounts;
     LatestRecords latest;
     Clock::time_point endTime = Clock::time_point::max();
+    Clock::duration pollingTime{};
     bool jsonBroken = false;
 };

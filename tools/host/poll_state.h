@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "controller/con_data.h"
+#include "cycle_times.h"
 #include "poll_cycle.h"
 #include "published_records.h"
 
@@ -21,6 +22,7 @@ struct PollCounts {
     std::uint64_t failed = 0;
     std::uint64_t reconnections = 0;  // packets again after failing cycles for a lost line's time
     std::optional<Clock::time_point> failingSince;
+    CycleTimes times;  // how long each recvData took
 
     void add(const PollCycle& cycle, Clock::time_point now) {
         if (cycle.result < 0 && !failingSince) {

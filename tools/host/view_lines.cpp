@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "cycle_stats.h"
 #include "platform/byte_order.h"
 
 namespace {
@@ -71,7 +72,7 @@ void addTracker(std::vector<std::string>& lines, const TrackerSample& sample) {
 }  // namespace
 
 std::vector<std::string> viewLines(const PollCounts& counts, double cyclesPerSecond,
-                                   const LatestRecords& latest) {
+                                   std::int32_t baud, const LatestRecords& latest) {
     std::vector<std::string> lines;
     if (latest.controller) {
         addController(lines, *latest.controller);
@@ -91,6 +92,14 @@ std::vector<std::string> viewLines(const PollCounts& counts, double cyclesPerSec
                   static_cast<unsigned long long>(counts.empty),
                   static_cast<unsigned long long>(counts.failed),
                   static_cast<unsigned long long>(counts.reconnections));
+    lines.emplace_back(stats);
+    const double limit = lineLimitOf(baud);
+    std::snprintf(stats, sizeof stats,
+                  " line %.3f of its %.1f/s at %d baud  cycle median %.2f ms  99%% %.2f ms  "
+                  "max %.2f ms",
+                  limit > 0 ? cyclesPerSecond / limit : 0.0, limit, static_cast<int>(baud),
+                  counts.times.quantileMs(0.5), counts.times.quantileMs(0.99),
+                  counts.times.largestMs());
     lines.emplace_back(stats);
     return lines;
 }
