@@ -78,16 +78,28 @@ bool poll(HostDevice& device, const HostOptions& options, std::int32_t baud,
     return true;
 }
 
+// The virtual box of --sim, if asked for; false, with the reason told, when it cannot start.
+bool startBox(const HostOptions& options, std::optional<hostos::HostedBox>& box) {
+    if (!options.sim) {
+        return true;
+    }
+    try {
+        box.emplace(*options.sim, options.motion, options.simFaults);
+    } catch (const std::system_error& error) {
+        fail(usageError, std::string("cannot start the virtual box: ") + error.what());
+        return false;
+    }
+    return true;
+}
+
 // --probe: the ports named, the virtual box's of --sim, or else every serial port there is.
 int probe(const HostOptions& options) {
     std::vector<std::string> ports = options.probePorts;
     std::optional<hostos::HostedBox> box;
-    if (options.sim) {
-        try {
-            box.emplace(*options.sim, options.motion, options.simFaults);
-        } catch (const std::system_error& error) {
-            return fail(usageError, std::string("cannot start the virtual box: ") + error.what());
-        }
+    if (!startBox(options, box)) {
+        return usageError;
+    }
+    if (box) {
         ports.push_back(box->port());
     }
     return runProbe(ports, std::cout) ? success : noBoxFound;
@@ -103,12 +115,8 @@ int runHost(const HostOptions& options) {
     }
     // The virtual box outlives the device that talks to it.
     std::optional<hostos::HostedBox> box;
-    if (options.sim) {
-        try {
-            box.emplace(*options.sim, options.motion, options.simFaults);
-        } catch (const std::system_error& error) {
-            return fail(usageError, std::string("cannot start the virtual box: ") + error.what());
-        }
+    if (!startBox(options, box)) {
+        return usageError;
     }
     const std::optional<std::string> port = box ? box->port() : options.port;
     if (port && !addCommandLineOption(config.lines, {"port", *port})) {
