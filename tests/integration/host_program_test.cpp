@@ -110,6 +110,9 @@ TEST(HostProgram, ModuleGetsTheFileLinesThenThePortOptionTheNameAndTheLogger) {
                                     "scripted: start",
                                     "pendax-host: 0 cycles: 0 published, 0 unchanged, 0 empty, 0 "
                                     "failed, 0 reconnections",
+                                    "pendax-host: 0.0 cycles/s, 0.000 of the line's 38.4 at 9600 "
+                                    "baud; cycle median 0.00 ms, 99th percentile 0.00 ms, largest "
+                                    "0.00 ms",
                                     "scripted: stop",
                                     "scripted: deleteDev",
                                 }));
@@ -168,8 +171,9 @@ TEST(HostProgram, StopSignalsEndPollingCleanly) {
             EXPECT_EQ(line.rfind("{\"kind\":\"controller\",\"id\":1,", 0), 0u) << line;
         }
         const std::vector<std::string> log = linesOf(run.err);
-        ASSERT_GE(log.size(), 3u);
-        EXPECT_TRUE(contains(log[log.size() - 3], " published, ")) << log[log.size() - 3];
+        ASSERT_GE(log.size(), 4u);
+        EXPECT_TRUE(contains(log[log.size() - 4], " published, ")) << log[log.size() - 4];
+        EXPECT_TRUE(contains(log[log.size() - 3], " cycles/s, ")) << log[log.size() - 3];
         EXPECT_EQ(log[log.size() - 2], "scripted: stop");
         EXPECT_EQ(log[log.size() - 1], "scripted: deleteDev");
     }

@@ -56,7 +56,7 @@ std::string statsText(const CycleStats& stats) {
 }
 
 void writeStatsJson(std::ostream& out, const CycleStats& stats, const PollCounts& counts) {
-    out << "{\"cycles\":" << counts.cycles << ",\"seconds\":" << formatted("%.3f", stats.seconds)
+    out << "{\"cycles\":" << counts.cycles << ",\"seconds\":" << formatted("%.6f", stats.seconds)
         << ",\"cycles_per_second\":" << formatted("%.3f", stats.cyclesPerSecond)
         << ",\"baud\":" << stats.baud
         << ",\"line_limit_per_second\":" << formatted("%.3f", stats.lineLimitPerSecond)
